@@ -1,0 +1,21 @@
+// into: the insertion primitive of sets as a builtin.
+#include "builtins/builtin_support.h"
+#include "eval/set_insert.h"
+
+namespace symcalc {
+
+Value* BuiltinInto(Value* const* args, Value* out) {
+  SimplifiedArgs a(args, 2);
+  const Value* s = a[0];
+  const Value* x = a[1];
+  if (s->type != ValueType::Set) {
+    if (IsError(s)) return PassError(s, out);
+    return MakeError(51, s, out);
+  }
+  if (IsError(x)) return PassError(x, out);
+  Value* c = CopyValue(s);
+  InsertIntoSet(c, x);
+  return Deliver(c, out);
+}
+
+}  // namespace symcalc

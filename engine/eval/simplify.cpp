@@ -1,0 +1,307 @@
+// Simplify: substitutes variables, re-applies builtins whose arguments became
+// concrete, rebuilds complex numbers and keeps sums, products and powers in
+// the normal form. It never changes its input: operator and function nodes are
+// rebuilt in new records whose children are shared with the input.
+#include "eval/simplify.h"
+
+#include "builtins/builtins.h"
+#include "eval/arithmetic.h"
+#include "eval/coefficients.h"
+#include "eval/normal_form_check.h"
+#include "eval/relations.h"
+#include "state/engine_state.h"
+
+namespace symcalc {
+namespace {
+
+// Nested Simplify calls beyond this are refused with error 19; the stack
+// guard is the other backstop.
+constexpr int kMaxDepth = 400000;
+// A function argument is simplified again while it keeps changing (a chain of
+// bindings); cycles are refused by Assign, this bounds the loop regardless.
+constexpr int kMaxArgumentPasses = 100000;
+
+int g_depth = 0;
+
+struct DepthGuard {
+  DepthGuard() { ++g_depth; }
+  ~DepthGuard() { --g_depth; }
+  DepthGuard(const DepthGuard&) = delete;
+  DepthGuard& operator=(const DepthGuard&) = delete;
+};
+
+Value* Impl(const Value* v, bool numeric, bool& changed);
+
+// An error value carrying the term, built without simplifying the operand
+// again (which is what ran out of room).
+Value* AnalysisError(const Value* term) {
+  Value* e = AllocRecord();
+  e->type = ValueType::Error;
+  e->error.code = 19;
+  e->error.operand = Retain(term);
+  return e;
+}
+
+bool IsOne(const Value* v) { return IsNumber(v) && [&] {
+  Held one = Hold(MakeQword(1));
+  return EqualHolds(v, one.get());
+}(); }
+
+Value* Operate(ValueType op, const Value* l, const Value* r) {
+  switch (op) {
+    case ValueType::Plus:
+      return Add(l, r);
+    case ValueType::Times:
+      return Multiply(l, r);
+    case ValueType::Power: {
+      Value* const args[2] = {const_cast<Value*>(l), const_cast<Value*>(r)};
+      return BuiltinPow(args, nullptr);
+    }
+    case ValueType::And:
+      return And(l, r);
+    case ValueType::Or:
+      return Or(l, r);
+    case ValueType::Xor:
+      return Xor(l, r);
+    case ValueType::Equal:
+      return Equal(l, r);
+    case ValueType::Greater:
+      return Greater(l, r);
+    case ValueType::GreaterEqual:
+      return GreaterOrEqual(l, r);
+    default:
+      return NotEqual(l, r);
+  }
+}
+
+Chain ChainOf(ValueType t) {
+  return t == ValueType::Plus ? Chain::Sum : t == ValueType::Times ? Chain::Product : Chain::None;
+}
+
+Value* Pair(ValueType t, Value* l, Value* r) { return MakeRawPair(t, l, r); }
+
+// Replaces the leftmost factor of a product chain by t (the coefficient of a
+// merged sum term), copying the spine so that shared records stay intact.
+Value* ReplaceLeftmostFactor(const Value* x, const Value* t) {
+  if (x->type != ValueType::Times) return Retain(t);
+  return Pair(ValueType::Times, ReplaceLeftmostFactor(x->pair.left, t), Retain(x->pair.right));
+}
+
+// Steps 3 to 8 on a node whose operands are simplified. Returns the result
+// and whether anything was rewritten.
+Value* Rewrite(ValueType n, Held L, Held R, bool operandsChanged, bool numeric, bool& changed) {
+  const Value* l = L.get();
+  const Value* r = R.get();
+  changed = true;
+  if (n == ValueType::Plus || n == ValueType::Times || n == ValueType::Power) {
+    // 3. neutral and absorbing elements
+    if (n == ValueType::Times) {
+      if (IsNumber(l) && IsOne(l)) return R.release();
+      if (IsNumber(r) && IsOne(r)) return L.release();
+    }
+    if (n == ValueType::Plus) {
+      if (IsNumber(l) && IsZero(l)) return R.release();
+      if (!IsNumber(l) && IsNumber(r) && IsZero(r)) return L.release();
+    }
+    if (n == ValueType::Times) {
+      if (IsNumber(l) && IsZero(l)) return MakeQword(0);
+      if (!IsNumber(l) && IsNumber(r) && IsZero(r)) return MakeQword(0);
+    }
+    if (n == ValueType::Power) {
+      if (IsNumber(l) && IsZero(l)) return MakeQword(0);
+      if (!IsNumber(l) && IsNumber(r) && IsZero(r)) return MakeQword(1);
+      if (IsNumber(l) && IsOne(l)) return MakeQword(1);
+      if (!IsNumber(l) && IsNumber(r) && IsOne(r)) return L.release();
+    }
+    // 4. (a^b)^c is a^(b*c)
+    if (n == ValueType::Power && l->type == ValueType::Power) {
+      Held node = Hold(Pair(ValueType::Power, Retain(l->pair.left), Multiply(l->pair.right, r)));
+      return Simplify(node.get(), false);
+    }
+    // 5. equal bases in a product
+    if (n == ValueType::Times && r->type == ValueType::Power) {
+      const Value* c = r->pair.left;
+      const Value* e = r->pair.right;
+      if (l->type == ValueType::Power && Alike(l->pair.left, c)) {
+        Held node = Hold(Pair(ValueType::Power, Retain(l->pair.left), Add(l->pair.right, e)));
+        return Simplify(node.get(), numeric);
+      }
+      if (l->type == ValueType::Times && l->pair.right->type == ValueType::Power &&
+          Alike(l->pair.right->pair.left, c)) {
+        const Value* ad = l->pair.right;
+        Value* merged = Pair(ValueType::Power, Retain(ad->pair.left), Add(ad->pair.right, e));
+        Held node = Hold(Pair(ValueType::Times, Retain(l->pair.left), merged));
+        return Simplify(node.get(), numeric);
+      }
+    }
+  }
+  if (n == ValueType::Plus || n == ValueType::Times) {
+    const Chain op = ChainOf(n);
+    const bool inChain = l->type == n;
+    const Value* x = inChain ? l->pair.right : l;
+    // 6.1 ordering: R moves down the chain like one pass of insertion sort
+    int order;
+    {
+      CoefficientScope scope;
+      order = TermOrder(x, r, op);
+    }
+    if (order == 1 || order == 2) {
+      Held node;
+      if (inChain) {
+        Value* inner = Pair(n, Retain(l->pair.left), Retain(r));
+        node = Hold(Pair(n, inner, Retain(x)));
+      } else {
+        node = Hold(Pair(n, Retain(r), Retain(l)));
+      }
+      return Simplify(node.get(), numeric);
+    }
+    // 6.2 like terms merge
+    CoefficientScope scope;
+    if (LikeTerms(x, r, op) == 1) {
+      Held one = Hold(MakeQword(1));
+      const Value* f = scope.First();
+      const Value* s = scope.Second();
+      Held t = Hold(Add(f ? f : one.get(), s ? s : one.get()));
+      Held result;
+      if (n == ValueType::Times) {
+        if (!f) {
+          if (inChain) {
+            Value* const args[2] = {const_cast<Value*>(x), t.get()};
+            result = Hold(Pair(n, Retain(l->pair.left), BuiltinPow(args, nullptr)));
+          } else {
+            result = Hold(Pair(ValueType::Power, Retain(x), t.release()));
+          }
+        } else {
+          Value* power = Pair(ValueType::Power, Retain(x->pair.left), t.release());
+          result = Hold(inChain ? Pair(n, Retain(l->pair.left), power) : power);
+        }
+      } else {
+        if (!f) {
+          if (inChain)
+            result = Hold(Pair(n, Retain(l->pair.left), Multiply(t.get(), x)));
+          else
+            result = Hold(Pair(ValueType::Times, Retain(x), t.release()));
+        } else {
+          Value* term = ReplaceLeftmostFactor(x, t.get());
+          result = Hold(inChain ? Pair(n, Retain(l->pair.left), term) : term);
+        }
+      }
+      return Simplify(result.get(), numeric);
+    }
+  }
+  // 7. re-association: a + (b + c) is (a + b) + c
+  if ((n == ValueType::Plus || n == ValueType::Times) && r->type == n) {
+    Value* inner = Pair(n, Retain(l), Retain(r->pair.left));
+    Held node = Hold(Pair(n, inner, Retain(r->pair.right)));
+    return Simplify(node.get(), numeric);
+  }
+  // 8. nothing applied; one more pass when an operand was substituted
+  Held q = Hold(Pair(n, L.release(), R.release()));
+  if (operandsChanged) return Simplify(q.get(), numeric);
+  changed = false;
+  return q.release();
+}
+
+Value* SimplifyOperator(const Value* v, bool numeric, bool& changed) {
+  bool lc = false;
+  bool rc = false;
+  Held L = Hold(Impl(v->pair.left, numeric, lc));
+  Held R = Hold(Impl(v->pair.right, numeric, rc));
+  if (!IsSymbolic(L.get()) && !IsSymbolic(R.get())) {
+    changed = true;
+    return Operate(v->type, L.get(), R.get());
+  }
+  return Rewrite(v->type, std::move(L), std::move(R), lc || rc, numeric, changed);
+}
+
+bool BlocksApplication(const Value* a) {
+  return !(IsNumber(a) || a->type == ValueType::Boolean || a->type == ValueType::Array ||
+           a->type == ValueType::Error || a->type == ValueType::MathSymbol);
+}
+
+Value* SimplifyFunction(const Value* v, bool numeric, bool& changed) {
+  Held node = Hold(CopyValue(v));
+  bool anyChanged = false;
+  bool blocked = false;
+  for (Value*& slot : node->function.args) {
+    if (!slot) continue;
+    bool c = false;
+    Value* a = Impl(slot, numeric, c);
+    // An argument replaced by a binding is simplified again while it keeps
+    // changing, so w := sin(y), y := z, z := 2 gives the sine of 2.
+    for (int pass = 0; c && pass < kMaxArgumentPasses; ++pass) {
+      anyChanged = true;
+      bool again = false;
+      Value* b = Impl(a, numeric, again);
+      FreeValue(a);
+      a = b;
+      c = again;
+    }
+    FreeValue(slot);
+    slot = a;
+    if (BlocksApplication(a)) blocked = true;
+  }
+  changed = anyChanged;
+  if (blocked) return node.release();
+  BuiltinEntry* entry = node->function.entry;
+  if (entry->removed) {
+    Held name = Hold(MakeString(entry->name));
+    return MakeError(13, name.get());
+  }
+  changed = true;
+  return CallEntry(entry, node->function.args, nullptr);
+}
+
+Value* Impl(const Value* v, bool numeric, bool& changed) {
+  changed = false;
+  EngineState& s = Engine();
+  if (!numeric && v->stamp == s.bindingEpoch) return Retain(v);
+  DepthGuard guard;
+  if (g_depth > kMaxDepth || StackExhausted()) return AnalysisError(v);
+  switch (v->type) {
+    case ValueType::Complex: {
+      bool rc = false;
+      bool ic = false;
+      Held re = Hold(Impl(v->pair.left, numeric, rc));
+      Held im = Hold(Impl(v->pair.right, numeric, ic));
+      if (!rc && !ic) return Retain(v);
+      changed = true;
+      return MakeComplex(re.get(), im.get());
+    }
+    case ValueType::Variable: {
+      const Binding* b = FindBinding(TextOf(v));
+      if (!b) return Retain(v);
+      const Value* bound = b->value;
+      changed = !(bound->type == ValueType::Variable && TextOf(bound) == TextOf(v));
+      return Retain(bound);
+    }
+    case ValueType::Function: {
+      Value* r = SimplifyFunction(v, numeric, changed);
+      if (!numeric && r->type == ValueType::Function) r->stamp = s.bindingEpoch;
+      return r;
+    }
+    default:
+      break;
+  }
+  if (!IsOperator(v)) return Retain(v);
+  Value* r = SimplifyOperator(v, numeric, changed);
+  CheckNormalForm(r);
+  if (!numeric && r->refs == 1 && IsOperator(r)) r->stamp = s.bindingEpoch;
+  return r;
+}
+
+}  // namespace
+
+Value* Simplify(const Value* v, bool numeric) {
+  bool changed = false;
+  Value* r = Impl(v, numeric, changed);
+  if (EngineReady()) Engine().changedFlag = changed;
+  return r;
+}
+
+Value* MakeOperatorNode(ValueType op, const Value* a, const Value* b, Value* out) {
+  Held node = Hold(MakeRawPair(op, Retain(a), Retain(b)));
+  return Deliver(Simplify(node.get(), false), out);
+}
+
+}  // namespace symcalc

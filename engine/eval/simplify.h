@@ -1,0 +1,26 @@
+// The simplifier: variable substitution, re-application of builtins, complex
+// rebuilding and the normal form of sums, products and powers.
+#pragma once
+
+#include "values/value.h"
+
+namespace symcalc {
+
+// Which chain two terms belong to when they are ordered or matched.
+enum class Chain : std::uint8_t { None, Sum, Product };
+
+// A node of type op with copies of a and b, brought to normal form.
+Value* MakeOperatorNode(ValueType op, const Value* a, const Value* b, Value* out = nullptr);
+// 1 when a must follow b; 0 when it need not; for two numbers 2 (a greater) or -1.
+int TermOrder(const Value* a, const Value* b, Chain op);
+// 1 for like terms, -1 for two unequal numbers, 0 otherwise; records the
+// coefficients or exponents met in the top coefficient pair.
+int LikeTerms(const Value* a, const Value* b, Chain op);
+// Structural equality of two values (LikeTerms with no chain, no recording).
+bool Alike(const Value* a, const Value* b);
+
+// True when the current thread's stack is close to its end: deep recursions
+// stop with an error value instead of overflowing.
+bool StackExhausted();
+
+}  // namespace symcalc

@@ -1,0 +1,88 @@
+// The engine's one state: registry of callable functions, variable list,
+// settings and the simplifier's scratch state. EngineInit builds it afresh.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "values/value.h"
+
+namespace symcalc {
+
+// Calling contract: `args` holds the maximum argument count of the entry
+// (missing optional ones null); the builtin borrows them and returns a new
+// value, built in `out` when one is given.
+using BuiltinFn = Value* (*)(Value* const* args, Value* out);
+
+struct BuiltinEntry {
+  std::uint32_t refs = 1;  // the registry's reference plus one per function node
+  BuiltinFn impl = nullptr;
+  std::string name;
+  std::int8_t maxArgs = 0;
+  std::int8_t optionalArgs = 0;
+  std::uint8_t holdMask = 0;
+  Value* body = nullptr;        // user functions only
+  std::string parameters;       // user functions: names separated by ","
+  bool removed = false;         // taken out of the registry by clearfunc
+};
+
+void RetainEntry(BuiltinEntry* e);
+void ReleaseEntryRef(BuiltinEntry* e);
+
+struct Binding {
+  std::string name;
+  Value* value = nullptr;
+  bool constant = false;
+};
+
+struct CoefficientPair {
+  Value* first = nullptr;
+  Value* second = nullptr;
+};
+
+struct EngineState {
+  std::vector<BuiltinEntry*> registry;  // registration order; never reordered
+  std::deque<Binding> variables;        // front is the head of the list
+  BuiltinEntry* current = nullptr;
+  bool snap = true;
+  bool changedFlag = false;
+  std::vector<CoefficientPair> coefficients;
+  // The stamp of the current bindings: every change of a binding advances it.
+  std::uint64_t bindingEpoch = 1;
+  std::unordered_map<BuiltinFn, BuiltinEntry*> byImplementation;
+};
+
+EngineState& Engine();
+bool EngineReady();
+
+// Registry
+BuiltinEntry* RegisterBuiltin(BuiltinFn impl, std::string_view name, int maxArgs,
+                              int optionalArgs, int holdMask);
+BuiltinEntry* FindFunction(std::string_view name);  // last entry with the name wins
+BuiltinEntry* FindByImplementation(BuiltinFn impl);
+// Calls an entry's implementation with up to four arguments (current entry set).
+Value* CallEntry(BuiltinEntry* entry, Value* const* args, Value* out);
+
+// Variables
+Binding* FindBinding(std::string_view name);
+void PushParameter(std::string_view name, Value* value);  // takes the value over
+void PopParameters(std::size_t count);
+void BindingsChanged();
+
+// Engine operations
+Value* UserFunction(Value* const* args, Value* out);
+
+// Error messages
+std::string_view ErrorText(int code);
+
+// Builds an unevaluated application of the builtin `impl` to its arguments.
+Value* MakeFunctionNode(BuiltinFn impl, int arity, const Value* a1, const Value* a2,
+                        const Value* a3, const Value* a4, Value* out = nullptr);
+Value* MakeFunctionNodeFor(BuiltinEntry* entry, int arity, Value* const* args,
+                           Value* out = nullptr);
+
+}  // namespace symcalc

@@ -1,0 +1,505 @@
+// The evaluating parser. It never builds a syntax tree: it finds the loosest
+// operator, evaluates both sides and combines them at once.
+#include "syntax/parser.h"
+
+#include <string>
+#include <vector>
+
+#include "builtins/builtins.h"
+#include "eval/arithmetic.h"
+#include "eval/relations.h"
+#include "eval/simplify.h"
+#include "state/engine_state.h"
+#include "syntax/number_text.h"
+#include "eval/set_insert.h"
+
+namespace symcalc {
+namespace {
+
+int g_depth = 0;
+
+// Counts the nesting of the recursive descent; past kMaxNesting the text is
+// refused instead of letting the recursion run the stack out.
+struct NestingGuard {
+  NestingGuard() { ++g_depth; }
+  ~NestingGuard() { --g_depth; }
+  NestingGuard(const NestingGuard&) = delete;
+  NestingGuard& operator=(const NestingGuard&) = delete;
+  bool TooDeep() const { return g_depth > kMaxNesting || StackExhausted(); }
+};
+
+Value* TextError(int code, std::string_view text) {
+  Held s = Hold(MakeString(text));
+  return MakeError(code, s.get());
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int ClosingError(int code) {
+  switch (code) {
+    case 16:
+      return 10;
+    case 32:
+      return 29;
+    default:
+      return 52;
+  }
+}
+
+struct ScanResult {
+  int error = 0;
+  int bestCode = 0;
+  std::vector<std::size_t> positions;  // every position holding the best code
+};
+
+// One scan finds the loosest operator and every position where it occurs at
+// depth 0, so a long chain of equal operators is split without rescanning.
+ScanResult ScanOperators(std::string_view s) {
+  ScanResult r;
+  bool dq = false;
+  bool sq = false;
+  int depth[3] = {0, 0, 0};  // (), [], {}
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '"' && !sq) dq = !dq;
+    if (c == '\'' && !dq) sq = !sq;
+    if (dq || sq) continue;
+    const int code = OperatorCode(s, i);
+    if (code == 0) continue;
+    if (code >= 16) {
+      const int kind = code >= 64 ? 2 : code >= 32 ? 1 : 0;
+      if (code & 1) {
+        ++depth[kind];
+      } else if (depth[kind] == 0) {
+        r.error = ClosingError(code);
+        return r;
+      } else {
+        --depth[kind];
+      }
+      continue;
+    }
+    if (depth[0] || depth[1] || depth[2]) continue;
+    if (code == 3 && i == 0) continue;  // a leading sign is not an operator
+    if (code > r.bestCode) {
+      r.bestCode = code;
+      r.positions.clear();
+    }
+    if (code == r.bestCode) r.positions.push_back(i);
+  }
+  if (depth[0])
+    r.error = 11;
+  else if (depth[1])
+    r.error = 30;
+  else if (depth[2])
+    r.error = 53;
+  return r;
+}
+
+// Length of the operator written at position b (one or two characters).
+std::size_t OperatorLength(std::string_view s, std::size_t b) {
+  if (b + 1 >= s.size()) return 1;
+  const std::string_view two = s.substr(b, 2);
+  if (two == ">=" || two == "=>" || two == "<=" || two == "=<" || two == "<>" ||
+      two == "><" || two == "..")
+    return 2;
+  return 1;
+}
+
+Value* Combine(std::string_view s, std::size_t b, const Value* left, const Value* right) {
+  const std::string_view two = b + 1 < s.size() ? s.substr(b, 2) : s.substr(b, 1);
+  if (two == ">=" || two == "=>") return GreaterOrEqual(left, right);
+  if (two == "<=" || two == "=<") return GreaterOrEqual(right, left);
+  if (two == "<>" || two == "><") return NotEqual(left, right);
+  if (two == "..") return MakeRange(left, right);
+  switch (s[b]) {
+    case '+':
+      return Add(left, right);
+    case '-':
+      return Subtract(left, right);
+    case '*':
+      return Multiply(left, right);
+    case '/':
+      return Divide(left, right);
+    case '^': {
+      Value* const args[2] = {const_cast<Value*>(left), const_cast<Value*>(right)};
+      return BuiltinPow(args, nullptr);
+    }
+    case '&':
+      return And(left, right);
+    case '|':
+      return Or(left, right);
+    case '!':
+      return Xor(left, right);
+    case '=':
+      return Equal(left, right);
+    case '>':
+      return Greater(left, right);
+    default:  // '<'
+      return Greater(right, left);
+  }
+}
+
+Value* Evaluate(std::string_view text, bool hold);
+
+Value* EvaluateAssignment(std::string_view s, std::size_t b, bool hold) {
+  const std::string_view right = TrimSpaces(s.substr(b + 2));
+  const std::string_view name = TrimSpaces(s.substr(0, b));
+  if (right.empty()) {
+    if (name.size() >= 2 && name.substr(name.size() - 2) == "()") {
+      Held fname = Hold(MakeString(name.substr(0, name.size() - 2)));
+      Value* const args[1] = {fname.get()};
+      return BuiltinClearfunc(args, nullptr);
+    }
+    Held vname = Hold(MakeString(name));
+    Value* const args[1] = {vname.get()};
+    return BuiltinClearvar(args, nullptr);
+  }
+  Held value = Hold(Evaluate(right, hold));
+  if (Value* err = Assign(name, value.get())) return err;
+  return value.release();
+}
+
+// Splits at every occurrence of the chain's operator and combines left to
+// right: the same result as splitting at the rightmost one recursively.
+Value* EvaluateChain(std::string_view s, const std::vector<std::size_t>& pos, bool hold) {
+  std::vector<std::string_view> segments;
+  std::size_t start = 0;
+  for (std::size_t p : pos) {
+    if (p < start) return nullptr;
+    segments.push_back(s.substr(start, p - start));
+    start = p + OperatorLength(s, p);
+  }
+  segments.push_back(s.substr(start));
+  for (std::string_view seg : segments)
+    if (TrimSpaces(seg).empty()) return nullptr;  // odd input: the plain way reports it
+  Held acc = Hold(Evaluate(segments[0], hold));
+  for (std::size_t k = 0; k < pos.size(); ++k) {
+    Held right = Hold(Evaluate(segments[k + 1], hold));
+    acc = Hold(Combine(s, pos[k], acc.get(), right.get()));
+  }
+  return acc.release();
+}
+
+Value* Evaluate(std::string_view text, bool hold) {
+  NestingGuard guard;
+  const std::string_view s = TrimSpaces(text);
+  if (guard.TooDeep()) return TextError(1, s);
+  const ScanResult scan = ScanOperators(s);
+  if (scan.error) return TextError(scan.error, s);
+  if (scan.positions.empty()) return ParseAtom(s, hold);
+  const std::size_t b = scan.positions.back();
+  if (b == s.size() - 1 || b == 0) return TextError(1, s);
+  if (scan.bestCode == 7) return EvaluateAssignment(s, b, hold);
+  if (scan.positions.size() > 1)
+    if (Value* v = EvaluateChain(s, scan.positions, hold)) return v;
+  Held left = Hold(Evaluate(s.substr(0, b), hold));
+  Held right = Hold(Evaluate(s.substr(b + OperatorLength(s, b)), hold));
+  return Combine(s, b, left.get(), right.get());
+}
+
+// ---- atoms -------------------------------------------------------------------
+
+Value* ParseRadix(std::string_view s) {
+  const bool binary = s[1] == 'b' || s[1] == 'B';
+  const int bitsPerDigit = binary ? 1 : 4;
+  std::uint64_t value = 0;
+  const std::size_t digits = s.size() - 2;
+  for (std::size_t k = 0; k < digits; ++k) {
+    const char c = s[2 + k];
+    int d;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (!binary && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (!binary && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      d = -1;
+    if (d < 0 || (binary && d > 1)) return TextError(binary ? 3 : 4, std::string_view(&s[2 + k], 1));
+    const std::size_t distance = digits - 1 - k;
+    if (d == 0) continue;
+    // Bits beyond the 64th would be lost: such a literal is not a number here.
+    if (distance * bitsPerDigit >= 64) return TextError(1, s);
+    value |= static_cast<std::uint64_t>(d) << (distance * bitsPerDigit);
+  }
+  return MakeQword(static_cast<std::int64_t>(value));
+}
+
+Value* ParseComplex(std::string_view s, bool hold) {
+  if (s.size() < 4 || s[2] != '(' || s.back() != ')') return TextError(2, s);
+  const std::size_t comma = FindAtDepth(s, ',', 4);
+  if (comma == 0 || comma >= s.size()) return TextError(2, s);
+  const std::size_t c0 = comma - 1;  // 0-based
+  Held re = Hold(Evaluate(s.substr(3, c0 - 3), hold));
+  Held im = Hold(Evaluate(s.substr(c0 + 1, s.size() - 1 - (c0 + 1)), hold));
+  return MakeComplex(re.get(), im.get());
+}
+
+Value* ParseArray(std::string_view s, bool hold) {
+  std::vector<std::string_view> cells;
+  std::size_t width = 0;
+  std::size_t rowCells = 0;
+  std::size_t rows = 0;
+  std::size_t pos = 1;       // 0-based, just after the row's "["
+  std::size_t rowStart = 1;  // where the current row's cells begin
+  std::size_t close = 0;     // 1-based position of the row's "]", 0 when unknown
+  for (;;) {
+    if (close == 0) close = FindAtDepth(s, ']', pos + 1);
+    const std::size_t limit = close ? close - 1 : s.size();
+    const std::size_t comma = FindAtDepth(s.substr(0, limit), ',', pos + 1);
+    if (comma != 0) {
+      cells.push_back(s.substr(pos, comma - 1 - pos));
+      ++rowCells;
+      pos = comma;
+      continue;
+    }
+    if (close == 0) return TextError(27, s);
+    const std::size_t c0 = close - 1;
+    if (c0 == rowStart || c0 == pos) return TextError(27, s);  // "[]" or "[1,]"
+    cells.push_back(s.substr(pos, c0 - pos));
+    ++rowCells;
+    if (rows > 0 && rowCells != width) return TextError(28, s);
+    width = rowCells;
+    ++rows;
+    rowCells = 0;
+    if (c0 == s.size() - 1) break;
+    std::size_t next;
+    if (s[c0 + 1] == '[')
+      next = c0 + 2;
+    else if (s[c0 + 1] == ' ' && c0 + 2 < s.size() && s[c0 + 2] == '[')
+      next = c0 + 3;
+    else
+      return TextError(27, s);
+    pos = rowStart = next;
+    close = 0;
+  }
+  // Sizes are checked before any cell is computed.
+  if (rows > 32767 || width > 32767 || rows * width > 32767)
+    return MakeArray(static_cast<std::int64_t>(width), static_cast<std::int64_t>(rows));
+  HeldCells table(MakeCellTable(cells.size()));
+  for (std::size_t i = 0; i < cells.size(); ++i) table->cells()[i] = Evaluate(cells[i], hold);
+  return MakeArray(static_cast<std::int64_t>(width), static_cast<std::int64_t>(rows),
+                   table.release());
+}
+
+Value* ParseSet(std::string_view s) {
+  if (FindAtDepth(s, '}', 1) != s.size()) return TextError(50, s);
+  const std::string_view inner = TrimSpaces(s.substr(1, s.size() - 2));
+  if (inner.empty()) return MakeEmptySet();
+  const std::string body = std::string(inner) + ",";
+  SetBuilder builder;
+  Held failure;  // the first error element; the rest is still evaluated
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = FindAtDepth(body, ',', start + 1);
+    if (comma == 0) break;
+    Held element = Hold(EvaluateText(std::string_view(body).substr(start, comma - 1 - start)));
+    if (!failure) {
+      if (IsError(element.get()))
+        failure = Hold(PassError(element.get()));
+      else
+        builder.Insert(element.get());
+    }
+    start = comma;
+  }
+  if (failure) return failure.release();
+  return builder.Finish();
+}
+
+Value* ParseCall(std::string_view s, std::size_t open, bool hold) {
+  if (s.back() != ')') return TextError(12, s);
+  const std::string_view name = s.substr(0, open);
+  BuiltinEntry* entry = FindFunction(name);
+  if (!entry) return TextError(13, name);
+  const std::string_view argText = s.substr(open + 1, s.size() - open - 2);
+  const int m = entry->maxArgs;
+  const int minimum = m - entry->optionalArgs;
+  if (m == 0) {
+    if (!TrimSpaces(argText).empty()) return TextError(14, s);
+    return CallEntry(entry, nullptr, nullptr);
+  }
+  if (TrimSpaces(argText).empty()) return TextError(14, s);
+
+  // The entry is kept alive while the arguments are computed: one of them may
+  // remove it (f(clearfunc(f))), and then the call is refused.
+  RetainEntry(entry);
+  struct EntryRef {
+    BuiltinEntry* e;
+    ~EntryRef() { ReleaseEntryRef(e); }
+  } keep{entry};
+
+  Value* args[4] = {nullptr, nullptr, nullptr, nullptr};
+  struct ArgsRelease {
+    Value** a;
+    ~ArgsRelease() {
+      for (int i = 0; i < 4; ++i) FreeValue(a[i]);
+    }
+  } release{args};
+
+  int taken = 0;
+  int depth[3] = {0, 0, 0};
+  std::size_t start = 0;
+  const std::size_t n = argText.size();
+  for (std::size_t i = 0; i <= n; ++i) {
+    const char c = i < n ? argText[i] : ',';
+    if (c == '(' || c == '[' || c == '{') {
+      ++depth[c == '(' ? 0 : c == '[' ? 1 : 2];
+    } else if (c == ')' || c == ']' || c == '}') {
+      const int k = c == ')' ? 0 : c == ']' ? 1 : 2;
+      if (depth[k] == 0) return TextError(k == 0 ? 10 : k == 1 ? 29 : 52, s);
+      --depth[k];
+    } else if (c == ',' && !depth[0] && !depth[1] && !depth[2]) {
+      if (taken == m) return TextError(14, s);
+      const bool held = hold || ((entry->holdMask >> taken) & 1);
+      args[taken] = Evaluate(argText.substr(start, i - start), held);
+      ++taken;
+      start = i + 1;
+    }
+  }
+  if (taken < minimum) return TextError(14, s);
+  if (entry->removed) return TextError(13, name);
+  return CallEntry(entry, args, nullptr);
+}
+
+Value* ParseNumberOrName(std::string_view s, bool hold) {
+  int state = 0;
+  bool isName = false;
+  for (std::size_t i = 0; i < s.size() && !isName; ++i) {
+    const char c = s[i];
+    const char prev = i ? s[i - 1] : '\0';
+    if (c == '.' && state == 0) {
+      state = 1;
+    } else if (c == '.' && state == 1) {
+      return TextError(1, s);
+    } else if ((c == '+' || c == '-') && (i == 0 || prev == 'e' || prev == 'E')) {
+      // sign of the number or of its exponent
+    } else if ((c == 'e' || c == 'E') && i >= 1 && state < 2) {
+      state = 2;
+    } else if (IsDigit(c)) {
+      // digit
+    } else {
+      isName = true;
+    }
+  }
+  if (isName) {
+    if (hold) return MakeVariable(s);
+    if (const Binding* b = FindBinding(s)) return Simplify(b->value);
+    return MakeVariable(s);
+  }
+  if (state == 0) return ReadDecimalInteger(s);
+  return MakeDouble(ReadDouble(s));
+}
+
+}  // namespace
+
+std::string_view TrimSpaces(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+int OperatorCode(std::string_view s, std::size_t i) {
+  const char c = s[i];
+  const char n = i + 1 < s.size() ? s[i + 1] : '\0';
+  const char p1 = i >= 1 ? s[i - 1] : '\0';
+  const char p2 = i >= 2 ? s[i - 2] : '\0';
+  auto isRel = [](char x) { return x == '=' || x == '>' || x == '<'; };
+  if (c == ':' && n == '=') return 7;
+  if (c == '&' || c == '|' || c == '!') return 6;
+  if (c == '>' && (n == '=' || n == '<')) return 5;
+  if (c == '<' && (n == '=' || n == '>')) return 5;
+  if (c == '=' && (n == '>' || n == '<')) return 5;
+  if (isRel(c)) return isRel(p1) ? 0 : 5;
+  if (c == '.' && n == '.') return 4;
+  if (c == '+' || c == '-') {
+    if ((p1 == 'e' || p1 == 'E') && i >= 2 && (IsDigit(p2) || p2 == '.')) return 0;
+    return 3;
+  }
+  if (c == '*' || c == '/') return 2;
+  if (c == '^') return 1;
+  switch (c) {
+    case '(':
+      return 17;
+    case ')':
+      return 16;
+    case '[':
+      return 33;
+    case ']':
+      return 32;
+    case '{':
+      return 65;
+    case '}':
+      return 64;
+    default:
+      return 0;
+  }
+}
+
+std::size_t FindAtDepth(std::string_view s, char ch, std::size_t start) {
+  bool dq = false;
+  bool sq = false;
+  long paren = 0;
+  long brace = 0;
+  for (std::size_t i = start ? start - 1 : 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '"' && !sq) dq = !dq;
+    if (c == '\'' && !dq) sq = !sq;
+    if (!dq && !sq) {
+      if (c == '(') ++paren;
+      if (c == ')') --paren;
+      if (c == '{') ++brace;
+      if (c == '}') --brace;
+      if (c == ch && paren == 0 && brace == 0) return i + 1;
+    }
+  }
+  return 0;
+}
+
+Value* ParseAtom(std::string_view text, bool hold, Value* out) {
+  std::string_view s = TrimSpaces(text);
+  if (s.empty()) return Deliver(TextError(1, s), out);
+  if (s[0] == '+') {
+    const std::string_view whole = s;
+    s.remove_prefix(1);  // the rest is deliberately not trimmed again
+    if (s.empty()) return Deliver(TextError(1, whole), out);
+  }
+  if (s[0] == '-') {
+    NestingGuard guard;  // a chain of leading signs nests like brackets
+    if (guard.TooDeep()) return Deliver(TextError(1, s), out);
+    Held rest = Hold(ParseAtom(s.substr(1), hold));
+    Held minusOne = Hold(MakeQword(-1));
+    return Multiply(minusOne.get(), rest.get(), out);
+  }
+  if (s[0] == '\'' || s[0] == '"') {
+    const char q = s[0];
+    if (s.size() >= 2 && s.back() == q) {
+      const std::string_view inner = s.substr(1, s.size() - 2);
+      if (inner.find(q) == std::string_view::npos)
+        return q == '\'' ? MakeSymbol(inner, out) : MakeString(inner, out);
+    }
+    return Deliver(TextError(15, s), out);
+  }
+  if (s[0] == '[') return Deliver(ParseArray(s, hold), out);
+  if (s[0] == '{') return Deliver(ParseSet(s), out);
+  if (s[0] == '#') {
+    const char k = s.size() > 1 ? s[1] : '\0';
+    if (k == 'c' || k == 'C') return Deliver(ParseComplex(s, hold), out);
+    if (k == 'b' || k == 'B' || k == 'x' || k == 'X') return Deliver(ParseRadix(s), out);
+    return Deliver(TextError(1, s), out);
+  }
+  const std::size_t open = s.find('(');
+  if (open == 0) {
+    if (s.back() != ')') return Deliver(TextError(1, s), out);
+    return Deliver(Evaluate(s.substr(1, s.size() - 2), hold), out);
+  }
+  if (open != std::string_view::npos) return Deliver(ParseCall(s, open, hold), out);
+  return Deliver(ParseNumberOrName(s, hold), out);
+}
+
+Value* EvaluateExpression(std::string_view text, Value* out, bool hold) {
+  return Deliver(Evaluate(text, hold), out);
+}
+
+Value* EvaluateText(std::string_view text) { return Evaluate(text, false); }
+
+}  // namespace symcalc

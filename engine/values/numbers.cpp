@@ -1,0 +1,145 @@
+// The number constructors with their normalising rules.
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "eval/simplify.h"
+#include "state/engine_state.h"
+#include "values/number_limits.h"
+#include "values/value.h"
+
+namespace symcalc {
+namespace {
+
+Value* Fresh(Value* out) {
+  if (!out) return AllocRecord();
+  const std::uint32_t refs = out->refs;
+  *out = Value{};
+  out->refs = refs;
+  return out;
+}
+
+unsigned __int128 Gcd128(unsigned __int128 a, unsigned __int128 b) {
+  while (b != 0) {
+    const unsigned __int128 t = a % b;
+    a = b;
+    b = t;
+  }
+  return a;
+}
+
+}  // namespace
+
+double SnapBound() {
+  static const double bound = [] {
+    const std::uint64_t bits = 0x3D3C25C268497683ULL;
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+  }();
+  return bound;
+}
+
+double PiValue() {
+  static const double pi = [] {
+    const std::uint64_t bits = 0x400921FB54442D18ULL;
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+  }();
+  return pi;
+}
+
+Value* MakeQword(std::int64_t n, Value* out) {
+  Value* v = Fresh(out);
+  v->type = ValueType::Qword;
+  v->qword = n;
+  return v;
+}
+
+Value* MakeDouble(double x, Value* out) {
+  const bool snap = !EngineReady() || Engine().snap;
+  const double b = SnapBound();
+  if (snap && x > -b && x < b) x = 0.0;
+  Value* v = Fresh(out);
+  v->type = ValueType::Double;
+  v->dbl = x;
+  return v;
+}
+
+Value* MakeExactQuotient(__int128 n, __int128 d, Value* out) {
+  if (d == 0) {
+    Held s = Hold(MakeString("pow"));
+    return MakeError(0, s.get(), out);
+  }
+  if (n == 0) return MakeQword(0, out);
+  const bool negative = (n < 0) != (d < 0);
+  unsigned __int128 un = n < 0 ? static_cast<unsigned __int128>(-(n + 1)) + 1
+                               : static_cast<unsigned __int128>(n);
+  unsigned __int128 ud = d < 0 ? static_cast<unsigned __int128>(-(d + 1)) + 1
+                               : static_cast<unsigned __int128>(d);
+  const unsigned __int128 g = Gcd128(un, ud);
+  un /= g;
+  ud /= g;
+  if (ud == 1) {
+    if (!negative && un <= static_cast<unsigned __int128>(INT64_MAX))
+      return MakeQword(static_cast<std::int64_t>(un), out);
+    if (negative && un <= static_cast<unsigned __int128>(INT64_MAX) + 1)
+      return MakeQword(static_cast<std::int64_t>(-static_cast<__int128>(un)), out);
+    return MakeDouble(negative ? -static_cast<double>(un) : static_cast<double>(un), out);
+  }
+  if (un <= static_cast<unsigned __int128>(INT32_MAX) &&
+      ud <= static_cast<unsigned __int128>(INT32_MAX)) {
+    Value* v = Fresh(out);
+    v->type = ValueType::Ratio;
+    v->ratio.num = negative ? -static_cast<std::int32_t>(un) : static_cast<std::int32_t>(un);
+    v->ratio.den = static_cast<std::int32_t>(ud);
+    return v;
+  }
+  const long double q = static_cast<long double>(un) / static_cast<long double>(ud);
+  return MakeDouble(static_cast<double>(negative ? -q : q), out);
+}
+
+Value* MakeRatio(std::int64_t n, std::int64_t d, Value* out) {
+  return MakeExactQuotient(n, d, out);
+}
+
+Value* MakeComplex(const Value* re, const Value* im, Value* out) {
+  Held r = Hold(Simplify(re));
+  Held s = Hold(Simplify(im));
+  if (IsError(r.get())) return PassError(r.get(), out);
+  if (IsError(s.get())) return PassError(s.get(), out);
+  auto admissible = [](const Value* v) {
+    return IsNumber(v) || IsInfinity(v) || IsSymbolic(v);
+  };
+  if (!admissible(r.get())) return MakeError(6, r.get(), out);
+  if (!admissible(s.get())) return MakeError(6, s.get(), out);
+  if (IsType(r.get(), ValueType::Complex)) return MakeError(7, r.get(), out);
+  if (IsType(s.get(), ValueType::Complex)) return MakeError(7, s.get(), out);
+  if (IsZero(s.get())) return Deliver(r.release(), out);
+  return MakeRawPair(ValueType::Complex, r.release(), s.release(), out);
+}
+
+Value* MakeMathSymbol(int index, Value* out) {
+  if (index == kPi) return MakeDouble(PiValue(), out);
+  if (index < 0 || index >= kMathSymbolCount) index = kUndefined;
+  Value* v = Fresh(out);
+  v->type = ValueType::MathSymbol;
+  v->mathSymbol = static_cast<std::int8_t>(index);
+  return v;
+}
+
+double DoubleOf(const Value* v) {
+  switch (v->type) {
+    case ValueType::Qword:
+      return static_cast<double>(v->qword);
+    case ValueType::Double:
+      return v->dbl;
+    case ValueType::Ratio:
+      return static_cast<double>(v->ratio.num) / static_cast<double>(v->ratio.den);
+    default:
+      return 0.0;
+  }
+}
+
+}  // namespace symcalc

@@ -1,0 +1,193 @@
+// The value record: one fixed-size, trivially copyable record for everything
+// the engine computes with.
+//
+// Layout: a one-byte type tag, a reference count, the payload union and the set
+// link. Every sub-value reference (operands, arguments, cells, set elements,
+// complex parts, range ends, error operands) and every text is counted, so a
+// copy of a whole expression is O(1): CopyValue makes a new top record and
+// takes a reference to each child. A record reachable from more than one place
+// is never changed; code that rebuilds in place goes through MakeUnique first.
+//
+// Ownership rules of the API:
+//  - every operation borrows its Value arguments and returns a new reference
+//    that the caller owns (release it with FreeValue);
+//  - the optional destination `out` is a record the caller owns exclusively;
+//    when given, the result is built inside it and `out` is returned.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+#include "symcalc/engine.h"
+#include "symcalc/value_type.h"
+
+namespace symcalc {
+
+
+
+inline constexpr int kTypeCount = 24;
+inline constexpr int kErrorCount = 60;
+inline constexpr int kMathSymbolCount = 4;
+
+enum MathSymbolIndex : std::int8_t { kUndefined = 0, kInfinity = 1, kMinusInfinity = 2, kPi = 3 };
+
+struct Value;
+struct BuiltinEntry;
+
+// Immutable, counted byte string shared by symbols, strings and variables.
+struct Text {
+  std::uint32_t refs;
+  std::uint32_t length;
+  const char* chars() const { return reinterpret_cast<const char*>(this + 1); }
+  char* mutableChars() { return reinterpret_cast<char*>(this + 1); }
+  std::string_view view() const { return {chars(), length}; }
+};
+
+// Counted table of array cells, row by row; shared between copies of an array.
+struct CellTable {
+  std::uint32_t refs;
+  std::uint32_t count;
+  Value** cells() { return reinterpret_cast<Value**>(this + 1); }
+  Value* const* cells() const { return reinterpret_cast<Value* const*>(this + 1); }
+};
+
+struct RatioPayload {
+  std::int32_t num;
+  std::int32_t den;
+};
+struct PairPayload {  // complex (re, im), range (low, high), operator nodes
+  Value* left;
+  Value* right;
+};
+struct ErrorPayload {
+  std::int16_t code;
+  Value* operand;  // may be null
+};
+struct ArrayPayload {
+  std::int16_t width;
+  std::int16_t height;
+  CellTable* table;
+};
+struct SetPayload {
+  std::int64_t count;  // wide on purpose: divisor sets exceed 32767 elements
+  Value* first;
+};
+struct FunctionPayload {
+  BuiltinEntry* entry;
+  std::uint8_t arity;
+  Value* args[4];
+};
+
+struct Value {
+  ValueType type;
+  std::uint8_t pad[3];
+  std::uint32_t refs;
+  // The binding epoch under which Simplify produced this record (0: never).
+  // While the epoch is unchanged, simplifying the record again is a no-op.
+  std::uint64_t stamp;
+  union {
+    std::int64_t qword;
+    double dbl;
+    RatioPayload ratio;
+    PairPayload pair;
+    std::uint8_t boolean;
+    Text* text;
+    std::int8_t mathSymbol;
+    ErrorPayload error;
+    ArrayPayload array;
+    SetPayload set;
+    FunctionPayload function;
+  };
+  Value* setLink;
+};
+
+static_assert(std::is_trivially_copyable_v<Value>);
+
+// ---- records and ownership -------------------------------------------------
+
+Value* AllocRecord();                      // zeroed qword 0, count 1
+Value* Retain(const Value* v);             // one more reference to the same record
+// Makes the record in `slot` exclusively owned (clones it when shared).
+Value* MakeUnique(Value*& slot);
+// Hands a finished result to the caller: into `out` when given.
+Value* Deliver(Value* result, Value* out);
+// Number of live records (for leak checks in session tests).
+
+Text* MakeText(std::string_view s);
+Text* RetainText(Text* t);
+void ReleaseText(Text* t);
+CellTable* MakeCellTable(std::size_t count);  // cells zero-filled (null)
+void ReleaseCellTable(CellTable* t);
+// Makes an array's cell table exclusively owned before its cells are replaced.
+CellTable* UniqueCells(Value* array);
+
+struct ValueReleaser {
+  void operator()(Value* v) const { FreeValue(v); }
+};
+using Held = std::unique_ptr<Value, ValueReleaser>;
+inline Held Hold(Value* v) { return Held(v); }
+
+struct CellTableReleaser {
+  void operator()(CellTable* t) const { ReleaseCellTable(t); }
+};
+using HeldCells = std::unique_ptr<CellTable, CellTableReleaser>;
+
+// ---- constructors ------------------------------------------------------------
+
+Value* MakeComplex(const Value* re, const Value* im, Value* out = nullptr);
+Value* MakeMathSymbol(int index, Value* out = nullptr);
+Value* MakeBoolean(int flag, Value* out = nullptr);
+Value* MakeVariable(std::string_view name, Value* out = nullptr);
+// Passes an error on: same code, same operand.
+Value* PassError(const Value* error, Value* out = nullptr);
+Value* MakeRange(const Value* low, const Value* high, Value* out = nullptr);
+Value* MakeEmptySet(Value* out = nullptr);
+// Takes the cell table over on every path, error paths included.
+Value* MakeArray(std::int64_t width, std::int64_t height, CellTable* cells = nullptr,
+                 Value* out = nullptr);
+// Raw pair node without simplification (the simplifier's building block).
+Value* MakeRawPair(ValueType type, Value* left, Value* right, Value* out = nullptr);
+
+// ---- small questions about values ------------------------------------------
+
+inline bool IsType(const Value* v, ValueType t) { return v && v->type == t; }
+inline bool IsNumber(const Value* v) { return v && v->type <= ValueType::Complex; }
+inline bool IsReal(const Value* v) { return v && v->type <= ValueType::Ratio; }
+inline bool IsRational(const Value* v) {
+  return v && (v->type == ValueType::Qword || v->type == ValueType::Ratio);
+}
+inline bool IsSymbolic(const Value* v) { return v && v->type > ValueType::Set; }
+inline bool IsOperator(const Value* v) { return v && v->type >= ValueType::Plus; }
+inline bool IsPairNode(const Value* v) {
+  return v && (v->type == ValueType::Range || v->type >= ValueType::Plus);
+}
+inline bool IsError(const Value* v) { return v && v->type == ValueType::Error; }
+inline bool IsInfinity(const Value* v) {
+  return v && v->type == ValueType::MathSymbol &&
+         (v->mathSymbol == kInfinity || v->mathSymbol == kMinusInfinity);
+}
+inline bool IsUndefined(const Value* v) {
+  return v && v->type == ValueType::MathSymbol && v->mathSymbol == kUndefined;
+}
+inline bool HasText(const Value* v) {
+  return v && (v->type == ValueType::Symbol || v->type == ValueType::String ||
+               v->type == ValueType::Variable);
+}
+inline std::string_view TextOf(const Value* v) { return v->text->view(); }
+// The zero test: the qword 0 or the double 0.0.
+inline bool IsZero(const Value* v) {
+  return v && ((v->type == ValueType::Qword && v->qword == 0) ||
+               (v->type == ValueType::Double && v->dbl == 0.0));
+}
+// The double value of a real number.
+double DoubleOf(const Value* v);
+
+std::string_view TypeName(ValueType t);
+std::string_view TypeName(int tag);
+std::string_view MathSymbolName(int index);
+
+}  // namespace symcalc
