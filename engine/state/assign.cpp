@@ -1,5 +1,6 @@
 // Definitions with ":=": variables, constants and user functions, and the
 // implementation shared by all user functions.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -19,15 +20,22 @@ Value* NameError(int code, std::string_view name) {
 }
 
 // True when `name` occurs as a variable in a position that Simplify
-// substitutes: operator operands, function arguments and complex parts.
-bool MentionsVariable(const Value* v, std::string_view name) {
+// substitutes: operator operands, function arguments and complex parts. With
+// `throughBindings`, variables met on the way are followed into their values.
+bool MentionsVariable(const Value* v, std::string_view name, bool throughBindings = false) {
   std::vector<const Value*> work{v};
+  std::vector<std::string_view> followed;
   while (!work.empty()) {
     const Value* x = work.back();
     work.pop_back();
     if (!x) continue;
     if (x->type == ValueType::Variable) {
-      if (TextOf(x) == name) return true;
+      const std::string_view var = TextOf(x);
+      if (var == name) return true;
+      if (!throughBindings) continue;
+      if (std::find(followed.begin(), followed.end(), var) != followed.end()) continue;
+      followed.push_back(var);
+      if (const Binding* b = FindBinding(var)) work.push_back(b->value);
     } else if (x->type == ValueType::Function) {
       for (const Value* a : x->function.args) work.push_back(a);
     } else if (x->type == ValueType::Complex || IsOperator(x)) {
@@ -107,7 +115,7 @@ Value* Assign(std::string_view fullName, const Value* value) {
   };
   for (std::size_t i = 0; i < name.size(); ++i) {
     const char c = name[i];
-    if (state == 2) return NameError(38, fullName);
+    if (state == 2) return NameError(38, name);
     if (IsNameChar(c)) {
       if (state == 1 && count == 0) count = 1;
     } else if (c == '(' && state == 0) {
@@ -117,30 +125,31 @@ Value* Assign(std::string_view fullName, const Value* value) {
     } else if (c == ')' && state == 1) {
       state = 2;
       if (count >= 1)
-        if (int err = takeParameter(i)) return NameError(err, fullName);
+        if (int err = takeParameter(i)) return NameError(err, name);
     } else if (c == ',' && state == 1) {
-      if (++count > 4) return NameError(39, fullName);
-      if (int err = takeParameter(i)) return NameError(err, fullName);
+      if (++count > 4) return NameError(39, name);
+      if (int err = takeParameter(i)) return NameError(err, name);
       paramStart = i + 1;
     } else {
-      return NameError(state == 0 ? 17 : 38, fullName);
+      return NameError(state == 0 ? 17 : 38, name);
     }
   }
-  if (state == 1) return NameError(38, fullName);
+  if (state == 1) return NameError(38, name);
 
   EngineState& s = Engine();
   if (state == 0) {
-    if (name.empty()) return NameError(17, fullName);
-    // A value that still mentions its own name would make every later lookup
-    // substitute without end; the variable itself (x:=x) is harmless.
+    if (name.empty()) return NameError(17, name);
+    // A value that mentions its own name, directly or through the bindings of
+    // the variables it mentions, would make every later lookup substitute
+    // without end; the variable itself (x:=x) is harmless.
     const bool isItself =
         simplified->type == ValueType::Variable && TextOf(simplified.get()) == name;
-    if (!isItself && MentionsVariable(simplified.get(), name)) {
+    if (!isItself && MentionsVariable(simplified.get(), name, true)) {
       Held var = Hold(MakeVariable(name));
       return MakeError(21, var.get());
     }
     Binding* b = FindBinding(name);
-    if (b && b->constant) return NameError(16, fullName);
+    if (b && b->constant) return NameError(16, name);
     if (b) {
       FreeValue(b->value);
       b->value = simplified.release();
@@ -153,7 +162,7 @@ Value* Assign(std::string_view fullName, const Value* value) {
   }
 
   const std::string_view fname = name.substr(0, open);
-  if (fname.empty()) return NameError(38, fullName);
+  if (fname.empty()) return NameError(38, name);
   for (BuiltinEntry* e : s.registry)
     if (e->name == fname && !e->body) return NameError(41, fname);
   auto* e = new BuiltinEntry();

@@ -4,6 +4,7 @@
 #include <new>
 #include <vector>
 
+#include "state/engine_state.h"
 #include "values/value.h"
 
 namespace symcalc {
@@ -78,6 +79,7 @@ void RetainChildren(Value* v) {
       ++v->array.table->refs;
       break;
     case ValueType::Function:
+      RetainEntry(v->function.entry);
       for (Value* a : v->function.args)
         if (a) Retain(a);
       break;
@@ -89,8 +91,6 @@ void RetainChildren(Value* v) {
       break;
   }
 }
-
-void ReleaseEntry(BuiltinEntry* e);
 
 // Pushes the children of a record whose last reference went away.
 void CollectChildren(Value* v, std::vector<Value*>& work) {
@@ -122,7 +122,7 @@ void CollectChildren(Value* v, std::vector<Value*>& work) {
     case ValueType::Function:
       for (Value* a : v->function.args)
         if (a) work.push_back(a);
-      ReleaseEntry(v->function.entry);
+      ReleaseEntryRef(v->function.entry);
       break;
     default:
       if (v->type == ValueType::Complex || IsPairNode(v)) {
@@ -141,11 +141,6 @@ void ClearPayload(Value* v) {
 
 }  // namespace
 
-void RetainEntry(BuiltinEntry* e);
-void ReleaseEntryRef(BuiltinEntry* e);
-namespace {
-void ReleaseEntry(BuiltinEntry* e) { ReleaseEntryRef(e); }
-}  // namespace
 
 std::int64_t LiveRecordCount() { return g_liveRecords; }
 
