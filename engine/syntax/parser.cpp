@@ -2,6 +2,7 @@
 // operator, evaluates both sides and combines them at once.
 #include "syntax/parser.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -160,20 +161,33 @@ Value* EvaluateAssignment(std::string_view s, std::size_t b, bool hold) {
 }
 
 // Splits at every occurrence of the chain's operator and combines left to
-// right: the same result as splitting at the rightmost one recursively.
+// right: the same result as splitting at the rightmost one and evaluating the
+// left side recursively, without rescanning every prefix.
 Value* EvaluateChain(std::string_view s, const std::vector<std::size_t>& pos, bool hold) {
   std::vector<std::string_view> segments;
   std::size_t start = 0;
   for (std::size_t p : pos) {
-    if (p < start) return nullptr;
+    if (p < start) return nullptr;  // overlapping two-character operators
     segments.push_back(s.substr(start, p - start));
     start = p + OperatorLength(s, p);
   }
   segments.push_back(s.substr(start));
-  for (std::string_view seg : segments)
-    if (TrimSpaces(seg).empty()) return nullptr;  // odd input: the plain way reports it
-  Held acc = Hold(Evaluate(segments[0], hold));
-  for (std::size_t k = 0; k < pos.size(); ++k) {
+  // The recursive reading stops at the last prefix that ends in an operator
+  // (or starts with one): that prefix is refused whole and nothing left of it
+  // is evaluated.
+  std::size_t refused = 0;
+  for (std::size_t j = 0; j < segments.size(); ++j)
+    if (TrimSpaces(segments[j]).empty()) refused = std::max<std::size_t>(j, 1);
+  Held acc;
+  std::size_t next;
+  if (refused > 0) {
+    acc = Hold(TextError(1, TrimSpaces(s.substr(0, pos[refused]))));
+    next = refused;
+  } else {
+    acc = Hold(Evaluate(segments[0], hold));
+    next = 0;
+  }
+  for (std::size_t k = next; k < pos.size(); ++k) {
     Held right = Hold(Evaluate(segments[k + 1], hold));
     acc = Hold(Combine(s, pos[k], acc.get(), right.get()));
   }

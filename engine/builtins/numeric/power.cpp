@@ -1,18 +1,87 @@
 // pow, the builtin behind the operator "^".
-#include "builtins/builtin_support.h"
+#include <cmath>
+
+#include "builtins/numeric/integer_math.h"
+#include "builtins/numeric/screening.h"
+#include "eval/arithmetic.h"
+#include "eval/relations.h"
 #include "eval/simplify.h"
+#include "values/number_limits.h"
 
 namespace symcalc {
+namespace {
+
+// b^e -> exp(log(b)*e): the general case.
+Value* GeneralPower(const Value* b, const Value* e) {
+  Held l = Hold(Apply(BuiltinLog, b));
+  Held product = Hold(Multiply(l.get(), e));
+  return Apply(BuiltinExp, product.get());
+}
+
+// A qword or ratio base to a positive qword exponent. Exact while the powers
+// of numerator and denominator fit 64 bits; a fraction whose parts leave 32
+// bits is the double of its exact quotient.
+Value* RationalPower(const Value* b, const Value* e, Value* out) {
+  const std::int64_t num = b->type == ValueType::Qword ? b->qword : b->ratio.num;
+  const std::int64_t den = b->type == ValueType::Qword ? 1 : b->ratio.den;
+  const auto exponent = static_cast<std::uint64_t>(e->qword);
+  std::int64_t n = 0;
+  std::int64_t d = 0;
+  if (CheckedPower(num, exponent, n) && CheckedPower(den, exponent, d))
+    return MakeExactQuotient(n, d, out);
+  // Beyond 64 bits the magnitude comes from the general case and the sign
+  // from the parity of the exponent: the complex logarithm of a negative base
+  // would leave an imaginary part far above the zero snap.
+  Held magnitude = Hold(Apply(BuiltinAbs, b));
+  Held r = Hold(GeneralPower(magnitude.get(), e));
+  if (num < 0 && (exponent & 1)) return Negate(r.get(), out);
+  return Deliver(r.release(), out);
+}
+
+}  // namespace
 
 Value* BuiltinPow(Value* const* args, Value* out) {
   // A symbolic base or exponent makes the power an expression in normal form.
   if (IsSymbolic(args[0]) || IsSymbolic(args[1]))
     return MakeOperatorNode(ValueType::Power, args[0], args[1], out);
   SimplifiedArgs a(args, 2);
-  if (IsError(a[0])) return PassError(a[0], out);
-  if (IsError(a[1])) return PassError(a[1], out);
-  if (IsSymbolic(a[0]) || IsSymbolic(a[1])) return Unevaluated(BuiltinPow, a.data(), 2, out);
-  return PendingApplication(BuiltinPow, a.data(), 2, out);
+  const Value* b = a[0];
+  const Value* e = a[1];
+  if (IsError(b)) return PassError(b, out);
+  if (IsError(e)) return PassError(e, out);
+  if (IsSymbolic(b) || IsSymbolic(e)) return Unevaluated(BuiltinPow, a.data(), 2, out);
+  if (!IsInfinity(b) && !IsNumber(b)) return MakeError(6, b, out);
+  if (!IsInfinity(e) && !IsNumber(e)) return MakeError(6, e, out);
+
+  Held zero = Hold(MakeQword(0));
+  Held one = Hold(MakeQword(1));
+  // 1^e -> 1 and b^1 -> b, whatever the type of the other side
+  if (IsNumber(b) && EqualHolds(b, one.get())) return CopyValue(b, out);
+  if (IsNumber(e) && EqualHolds(e, one.get())) return CopyValue(b, out);
+  // 0^e -> 0 for e > 0; a zero base with e <= 0 divides by zero
+  if (IsNumber(b) && IsZero(b)) {
+    if (GreaterOrEqualHolds(zero.get(), e)) {
+      Held name = Hold(MakeString("pow"));
+      return MakeError(0, name.get(), out);
+    }
+    return CopyValue(b, out);
+  }
+  if (IsInfinity(b)) {
+    if (GreaterHolds(zero.get(), e)) return MakeQword(0, out);
+    if (IsZero(e)) return MakeQword(1, out);
+  } else if (IsMinusInfinity(e)) {
+    return MakeQword(0, out);
+  }
+  // b^-e -> (1/b)^e, so negative powers of integers and fractions stay exact
+  if (IsNumber(e) && GreaterHolds(zero.get(), e)) {
+    Held reciprocal = Hold(Divide(one.get(), b));
+    Held positive = Hold(Negate(e));
+    return Deliver(Apply(BuiltinPow, reciprocal.get(), positive.get()), out);
+  }
+  if (IsRational(b) && e->type == ValueType::Qword) return RationalPower(b, e, out);
+  // Two qwords never get here: the exponent is positive and the rational
+  // power above took them.
+  return Deliver(GeneralPower(b, e), out);
 }
 
 }  // namespace symcalc
