@@ -1,39 +1,123 @@
-// Number theory: parity, primes, factorial, factors and divisors.
-// Not computed yet: each answers with its pending application.
-#include "builtins/builtin_support.h"
+// Number theory: the zero test, parity, primes, factorial, factors and
+// divisors of qwords.
+#include <cstdint>
+#include <vector>
+
+#include "builtins/numeric/integer_math.h"
+#include "builtins/numeric/screening.h"
+#include "eval/set_insert.h"
 
 namespace symcalc {
+namespace {
+
+Value* Answer(bool yes, Value* out) { return MakeBoolean(yes ? 1 : 0, out); }
+
+// The integer builtins refuse the infinities, and any number but a qword is
+// "Is not a integer-number.".
+Value* ScreenInteger(BuiltinFn self, Value* const* args, Held& x, Value* out) {
+  if (Value* done = ScreenArgument(self, args[0], Infinities::Refused, x, out)) return done;
+  if (x->type != ValueType::Qword) return MakeError(9, x.get(), out);
+  return nullptr;
+}
+
+}  // namespace
 
 Value* BuiltinIszero(Value* const* args, Value* out) {
-  return PendingApplication(BuiltinIszero, args, 1, out);
+  Held x;
+  if (Value* done = ScreenArgument(BuiltinIszero, args[0], Infinities::Accepted, x, out))
+    return done;
+  const Value* v = x.get();
+  return Answer(IsZero(v), out);
 }
 
 Value* BuiltinIsodd(Value* const* args, Value* out) {
-  return PendingApplication(BuiltinIsodd, args, 1, out);
+  Held x;
+  if (Value* done = ScreenArgument(BuiltinIsodd, args[0], Infinities::Accepted, x, out))
+    return done;
+  const Value* v = x.get();
+  // The remainder keeps the sign of x: -3 leaves -1 and is odd too.
+  return Answer(v->type == ValueType::Qword && v->qword % 2 != 0, out);
 }
 
 Value* BuiltinIseven(Value* const* args, Value* out) {
-  return PendingApplication(BuiltinIseven, args, 1, out);
+  Held x;
+  if (Value* done = ScreenArgument(BuiltinIseven, args[0], Infinities::Accepted, x, out))
+    return done;
+  const Value* v = x.get();
+  return Answer(v->type == ValueType::Qword && v->qword % 2 == 0, out);
 }
 
 Value* BuiltinIsprime(Value* const* args, Value* out) {
-  return PendingApplication(BuiltinIsprime, args, 1, out);
+  Held x;
+  if (Value* done = ScreenArgument(BuiltinIsprime, args[0], Infinities::Accepted, x, out))
+    return done;
+  const Value* v = x.get();
+  return Answer(v->type == ValueType::Qword && v->qword >= 2 &&
+                    IsPrime(static_cast<std::uint64_t>(v->qword)),
+                out);
 }
 
 Value* BuiltinFactorial(Value* const* args, Value* out) {
-  return PendingApplication(BuiltinFactorial, args, 1, out);
+  Held x;
+  if (Value* done = ScreenInteger(BuiltinFactorial, args, x, out)) return done;
+  const std::int64_t n = x->qword;
+  if (n < 0) {
+    Held name = Hold(MakeString("pow"));
+    return MakeError(0, name.get(), out);
+  }
+  // 20! is the last factorial a qword holds and 170! the last a double holds.
+  if (n <= 20) {
+    std::int64_t r = 1;
+    for (std::int64_t i = 2; i <= n; ++i) r *= i;
+    return MakeQword(r, out);
+  }
+  if (n <= 170) {
+    double r = 1;
+    for (std::int64_t i = 2; i <= n; ++i) r *= static_cast<double>(i);
+    return MakeDouble(r, out);
+  }
+  return MakeMathSymbol(kInfinity, out);
 }
 
 Value* BuiltinFactors(Value* const* args, Value* out) {
-  return PendingApplication(BuiltinFactors, args, 1, out);
+  Held x;
+  if (Value* done = ScreenInteger(BuiltinFactors, args, x, out)) return done;
+  const std::int64_t n = x->qword;
+  if (n <= 1) return CopyValue(x.get(), out);
+  const std::vector<std::uint64_t> factors = PrimeFactors(static_cast<std::uint64_t>(n));
+  HeldCells cells(MakeCellTable(factors.size()));
+  for (std::size_t i = 0; i < factors.size(); ++i)
+    cells->cells()[i] = MakeQword(static_cast<std::int64_t>(factors[i]));
+  return MakeArray(static_cast<std::int64_t>(factors.size()), 1, cells.release(), out);
 }
 
 Value* BuiltinFactorset(Value* const* args, Value* out) {
-  return PendingApplication(BuiltinFactorset, args, 1, out);
+  Held x;
+  if (Value* done = ScreenInteger(BuiltinFactorset, args, x, out)) return done;
+  const std::int64_t n = x->qword;
+  SetBuilder set;
+  if (n > 1) {
+    for (std::uint64_t p : PrimeFactors(static_cast<std::uint64_t>(n))) {
+      Held element = Hold(MakeQword(static_cast<std::int64_t>(p)));
+      set.Insert(element.get());
+    }
+  }
+  return set.Finish(out);
 }
 
 Value* BuiltinDivisors(Value* const* args, Value* out) {
-  return PendingApplication(BuiltinDivisors, args, 1, out);
+  Held x;
+  if (Value* done = ScreenInteger(BuiltinDivisors, args, x, out)) return done;
+  const std::int64_t n = x->qword;
+  SetBuilder set;
+  if (n > 0) {
+    // Ascending, so every element is appended at the tail.
+    for (std::uint64_t d : Divisors(static_cast<std::uint64_t>(n))) {
+      Held element = Hold(MakeQword(static_cast<std::int64_t>(d)));
+      set.Insert(element.get());
+    }
+  }
+  return set.Finish(out);
 }
 
 }  // namespace symcalc
