@@ -7,8 +7,8 @@ BENCH_BUILD ?= build-bench
 JOBS        ?= 2
 CMAKE_FLAGS ?=
 
-PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev \
-            fonts-liberation2 xvfb xauth
+PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev libxtst-dev \
+            fonts-liberation2 xvfb xauth locales
 
 .PHONY: all run cli test build asan bench deps clean
 

@@ -317,6 +317,14 @@ Value* Divide(const Value* a, const Value* b, Value* out) {
     Held s = Hold(MakeString("pow"));
     return MakeError(0, s.get(), out);
   }
+  if (IsRational(p) && IsRational(q)) {
+    // Exact in one step: a large divisor must not turn the reciprocal into a
+    // double when the quotient itself is a small fraction.
+    __int128 pn, pd, qn, qd;
+    FractionOf(p, pn, pd);
+    FractionOf(q, qn, qd);
+    return MakeExactQuotient(pn * qd, pd * qn, out);
+  }
   Held reciprocal;
   switch (q->type) {
     case ValueType::Qword:

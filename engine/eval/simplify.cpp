@@ -22,6 +22,9 @@ constexpr int kMaxDepth = 400000;
 constexpr int kMaxArgumentPasses = 100000;
 
 int g_depth = 0;
+// Set when the depth or stack guard has refused a subterm: every enclosing
+// step then passes that error outward instead of building on it.
+bool g_tripped = false;
 
 struct DepthGuard {
   DepthGuard() { ++g_depth; }
@@ -35,6 +38,7 @@ Value* Impl(const Value* v, bool numeric, bool& changed);
 // An error value carrying the term, built without simplifying the operand
 // again (which is what ran out of room).
 Value* AnalysisError(const Value* term) {
+  g_tripped = true;
   Value* e = AllocRecord();
   e->type = ValueType::Error;
   e->error.code = 19;
@@ -206,7 +210,9 @@ Value* SimplifyOperator(const Value* v, bool numeric, bool& changed) {
   bool lc = false;
   bool rc = false;
   Held L = Hold(Impl(v->pair.left, numeric, lc));
+  if (g_tripped) return L.release();
   Held R = Hold(Impl(v->pair.right, numeric, rc));
+  if (g_tripped) return R.release();
   if (!IsSymbolic(L.get()) && !IsSymbolic(R.get())) {
     changed = true;
     return Operate(v->type, L.get(), R.get());
@@ -237,6 +243,7 @@ Value* SimplifyFunction(const Value* v, bool numeric, bool& changed) {
       a = b;
       c = again;
     }
+    if (g_tripped) return a;
     FreeValue(slot);
     slot = a;
     if (BlocksApplication(a)) blocked = true;
@@ -256,6 +263,8 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
   changed = false;
   EngineState& s = Engine();
   if (!numeric && v->stamp == s.bindingEpoch) return Retain(v);
+  // Unwinding after a refused subterm: nothing more is worked on.
+  if (g_tripped) return Retain(v);
   DepthGuard guard;
   if (g_depth > kMaxDepth || StackExhausted()) return AnalysisError(v);
   switch (v->type) {
@@ -263,7 +272,9 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
       bool rc = false;
       bool ic = false;
       Held re = Hold(Impl(v->pair.left, numeric, rc));
+      if (g_tripped) return re.release();
       Held im = Hold(Impl(v->pair.right, numeric, ic));
+      if (g_tripped) return im.release();
       if (!rc && !ic) return Retain(v);
       changed = true;
       return MakeComplex(re.get(), im.get());
@@ -293,6 +304,7 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
 }  // namespace
 
 Value* Simplify(const Value* v, bool numeric) {
+  if (g_depth == 0) g_tripped = false;
   bool changed = false;
   Value* r = Impl(v, numeric, changed);
   if (EngineReady()) Engine().changedFlag = changed;

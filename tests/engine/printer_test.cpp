@@ -1,6 +1,8 @@
 // The printer: text forms of every type, parenthesis rules, and the promise
 // that printed text reads back as the same value.
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
 
 #include "builtins/builtins.h"
 #include "eval/simplify.h"
@@ -32,8 +34,22 @@ TEST_F(Printer, NumbersIgnoreTheCLocale) {
   // only the point.
   const char* old = std::setlocale(LC_NUMERIC, nullptr);
   const std::string saved = old ? old : "C";
-  const bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
-                        std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
+  bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+  if (!switched) {
+    // Build the locale from the system's sources into a private folder.
+    const std::string dir = ::testing::TempDir() + "symcalc-locales";
+    const std::string cmd = "mkdir -p '" + dir + "' && localedef -i de_DE -f UTF-8 '" + dir +
+                            "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (std::system(cmd.c_str()) == 0) {
+      setenv("LOCPATH", dir.c_str(), 1);
+      switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    }
+  }
+  if (switched) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%.1f", 2.5);
+    EXPECT_STREQ(buf, "2,5");  // the C library really uses a decimal comma now
+  }
   EXPECT_EQ(Eval("2.5+1"), "3.5");
   EXPECT_EQ(Eval("1.25e1"), "12.5");
   std::setlocale(LC_NUMERIC, saved.c_str());
