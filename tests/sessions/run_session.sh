@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one session file through symcalc-cli and compares the output.
 # Format: a line "> text" is typed into the tool; the lines that follow, up to
-# the next "> " line, are the expected output. Lines starting with "#" are comments.
+# the next "> " line, are the expected output. Lines starting with "// " are comments.
 set -euo pipefail
 cli="$1"
 session="$2"
@@ -12,7 +12,7 @@ trap 'rm -f "$input" "$expected" "$actual"' EXIT
 while IFS= read -r line || [ -n "$line" ]; do
   case "$line" in
     "> "*) printf '%s\n' "${line#> }" >> "$input" ;;
-    "#"*) ;;
+    "// "*) ;;
     *) printf '%s\n' "$line" >> "$expected" ;;
   esac
 done < "$session"
