@@ -1,0 +1,11 @@
+#!/bin/bash
+# Runs x11_driver against symcalc on a private X server; skips (77) when no
+# X server can be started here.
+set -u
+driver=$1 symcalc=$2 picture=$3
+if ! command -v xvfb-run >/dev/null; then
+  echo "SKIP: xvfb-run is not installed (package xvfb); the end-to-end test needs an X server"
+  exit 77
+fi
+export QT_QPA_PLATFORM=xcb
+exec xvfb-run -a -s "-screen 0 1024x768x24" "$driver" "$symcalc" "$picture"

@@ -1,0 +1,50 @@
+// Drives a real worksheet window the way a user does: keys go to whichever
+// widget has the keyboard focus.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <memory>
+
+#include "main_window.h"
+#include "worksheet.h"
+
+namespace symcalc::gui::test {
+
+class SheetDriver {
+ public:
+  // Starts a fresh engine and opens an active window on it.
+  SheetDriver();
+  // Closes the window (releasing its values) and stops the engine.
+  ~SheetDriver();
+
+  bool Ready() const { return ready_; }
+  MainWindow& Window() { return *window_; }
+  Worksheet& Sheet() { return *window_->Sheet(); }
+
+  QWidget* Focused() const;
+  void Type(const QString& text);
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  // Types the line into the focused field and presses Return.
+  void Enter(const QString& line);
+  // Selects the focused field's text and types over it.
+  void Retype(const QString& line);
+  // Ctrl+M in the focused field; returns the field's text afterwards.
+  QString PasteLast();
+
+  QString InputText(int entry) const;
+  QImage Picture(int entry) const;
+  // Height of a one-line result at level 1: half a space above and below.
+  int TextResultHeight() const;
+  int TextResultWidth(const QString& text) const;
+
+ private:
+  std::unique_ptr<MainWindow> window_;
+  bool ready_ = false;
+};
+
+// True when any pixel in the rectangle is darker than mid-grey.
+bool HasInk(const QImage& image, const QRect& area);
+
+}  // namespace symcalc::gui::test

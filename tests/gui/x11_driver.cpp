@@ -1,0 +1,178 @@
+// End-to-end check on a real X server: starts symcalc, types a line with the
+// XTEST extension as a keyboard would, waits for the result picture to appear
+// in the window, then types "quit" and expects a clean exit.
+//
+// Usage: x11_driver SYMCALC OUT.ppm   (run under xvfb-run)
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+// Generous: the first start of the toolkit on a loaded machine can be slow.
+constexpr auto kPatience = std::chrono::seconds(30);
+
+void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }
+
+std::optional<Window> FindWindow(Display* display, Window parent, const char* title) {
+  Window root = 0, parentOut = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, parent, &root, &parentOut, &children, &count)) return std::nullopt;
+  std::optional<Window> found;
+  for (unsigned int i = 0; i < count && !found; ++i) {
+    char* name = nullptr;
+    XWindowAttributes attributes;
+    if (XFetchName(display, children[i], &name) && name) {
+      if (!std::strcmp(name, title) && XGetWindowAttributes(display, children[i], &attributes) &&
+          attributes.map_state == IsViewable)
+        found = children[i];
+      XFree(name);
+    }
+    if (!found) found = FindWindow(display, children[i], title);
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+void TypeKey(Display* display, KeySym symbol) {
+  const KeyCode code = XKeysymToKeycode(display, symbol);
+  if (code == 0) {
+    std::fprintf(stderr, "x11_driver: no key for keysym 0x%lx\n", symbol);
+    return;
+  }
+  // Symbols on the second level of their key need Shift.
+  const bool shifted = XkbKeycodeToKeysym(display, code, 0, 0) != symbol;
+  const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+  if (shifted) XTestFakeKeyEvent(display, shift, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  if (shifted) XTestFakeKeyEvent(display, shift, False, CurrentTime);
+  XSync(display, False);
+}
+
+void TypeLine(Display* display, const std::string& text) {
+  for (unsigned char c : text) TypeKey(display, c);  // Latin-1 keysyms equal the code
+  TypeKey(display, XK_Return);
+}
+
+struct Ink {
+  int dark = 0;
+  int left = 1 << 30;
+};
+
+// Dark pixels at x >= 100: only a result picture puts anything there while
+// the typed line is short.
+Ink InkRightOfMargin(Display* display, Window window, int width, int height, const char* save) {
+  Ink ink;
+  XImage* image = XGetImage(display, window, 0, 0, width, height, AllPlanes, ZPixmap);
+  if (!image) return ink;
+  FILE* out = save ? std::fopen(save, "wb") : nullptr;
+  if (out) std::fprintf(out, "P6\n%d %d\n255\n", width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned long pixel = XGetPixel(image, x, y);
+      const int r = static_cast<int>((pixel & image->red_mask) >> 16);
+      const int g = static_cast<int>((pixel & image->green_mask) >> 8);
+      const int b = static_cast<int>(pixel & image->blue_mask);
+      if (out) {
+        const unsigned char rgb[3] = {static_cast<unsigned char>(r), static_cast<unsigned char>(g),
+                                      static_cast<unsigned char>(b)};
+        std::fwrite(rgb, 1, 3, out);
+      }
+      if (x >= 100 && r + g + b < 3 * 100) {
+        ++ink.dark;
+        if (x < ink.left) ink.left = x;
+      }
+    }
+  }
+  if (out) std::fclose(out);
+  XDestroyImage(image);
+  return ink;
+}
+
+int Fail(pid_t child, const char* message) {
+  std::fprintf(stderr, "x11_driver: %s\n", message);
+  if (child > 0) {
+    kill(child, SIGTERM);
+    waitpid(child, nullptr, 0);
+  }
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fputs("Usage: x11_driver SYMCALC OUT.ppm\n", stderr);
+    return 2;
+  }
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return Fail(0, "cannot open the X display");
+  int event = 0, error = 0, major = 0, minor = 0;
+  if (!XTestQueryExtension(display, &event, &error, &major, &minor))
+    return Fail(0, "the X server has no XTEST extension");
+
+  const pid_t child = fork();
+  if (child == 0) {
+    execl(argv[1], argv[1], static_cast<char*>(nullptr));
+    _exit(127);
+  }
+
+  std::optional<Window> window;
+  for (auto start = Clock::now(); !window && Clock::now() - start < kPatience; Pause())
+    window = FindWindow(display, DefaultRootWindow(display), "InterfaceWindow");
+  if (!window) return Fail(child, "no window titled InterfaceWindow appeared");
+
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, *window, &attributes);
+  if (attributes.width != 800 || attributes.height != 600)
+    return Fail(child, "the window is not 800 by 600");
+
+  // Without a window manager nobody hands out the focus: take it, and keep the
+  // pointer inside so that focus-follows-pointer cannot take it away.
+  XTestFakeMotionEvent(display, -1, attributes.x + 400, attributes.y + 300, CurrentTime);
+  XSetInputFocus(display, *window, RevertToParent, CurrentTime);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+  if (InkRightOfMargin(display, *window, 800, 600, nullptr).dark != 0)
+    return Fail(child, "there is ink at x >= 100 before anything was evaluated");
+
+  TypeLine(display, "6*7");
+  Ink ink;
+  for (auto start = Clock::now(); ink.dark == 0 && Clock::now() - start < kPatience; Pause())
+    ink = InkRightOfMargin(display, *window, 800, 600, nullptr);
+  InkRightOfMargin(display, *window, 800, 600, argv[2]);
+  if (ink.dark == 0) return Fail(child, "no result picture appeared after Return");
+  if (ink.left > 104) return Fail(child, "the result is not drawn at x = 100");
+  std::printf("x11_driver: result picture appeared (%d dark pixels from x = %d)\n", ink.dark,
+              ink.left);
+
+  TypeLine(display, "quit");
+  int status = -1;
+  for (auto start = Clock::now(); Clock::now() - start < kPatience; Pause()) {
+    if (waitpid(child, &status, WNOHANG) == child) {
+      XCloseDisplay(display);
+      if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+        std::puts("x11_driver: \"quit\" closed the window with status 0");
+        return 0;
+      }
+      std::fprintf(stderr, "x11_driver: symcalc ended abnormally (status %d)\n", status);
+      return 1;
+    }
+  }
+  return Fail(child, "\"quit\" did not end the program");
+}
