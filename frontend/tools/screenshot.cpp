@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QTest>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,15 +24,15 @@ int Render(int argc, char** argv) {
     MainWindow window(LoadWorksheetFonts(96));
     window.show();
     window.activateWindow();
-    if (!QTest::qWaitForWindowActive(&window)) {
+    for (int i = 0; i < 100 && !window.isActiveWindow(); ++i) QApplication::processEvents();
+    if (!window.isActiveWindow()) {
       std::fputs("symcalc-screenshot: the window did not become active\n", stderr);
       return 1;
     }
     Worksheet* sheet = window.Sheet();
     for (int i = 2; i < argc; ++i) {
-      QWidget* field = QApplication::focusWidget();
-      QTest::keyClicks(field, QString::fromUtf8(argv[i]));
-      QTest::keyClick(field, Qt::Key_Return);
+      sheet->EntryAt(sheet->ActiveEntry()).input->setText(QString::fromUtf8(argv[i]));
+      sheet->HandleShortcut(ShortcutEvent::Evaluate);
     }
     // Just tall enough for the lines typed, plus the empty line awaiting input.
     window.resize(kWindowWidth, std::min(kWindowHeight, sheet->InnerHeight() + 8));
