@@ -25,11 +25,16 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context,
                            const QString& message) {
   if (type == QtFatalMsg) {
     const char* display = std::getenv("DISPLAY");
-    std::fprintf(stderr,
-                 "symcalc: the worksheet window cannot be opened: no display is available "
-                 "(DISPLAY=%s).\n"
-                 "symcalc: run symcalc-cli to use the calculator without a window.\n",
-                 display ? display : "");
+    if (display && *display)
+      std::fprintf(stderr,
+                   "symcalc: the worksheet window cannot be opened: the display %s cannot be "
+                   "reached.\n",
+                   display);
+    else
+      std::fputs("symcalc: the worksheet window cannot be opened: no display is available "
+                 "(DISPLAY is not set).\n",
+                 stderr);
+    std::fputs("symcalc: run symcalc-cli to use the calculator without a window.\n", stderr);
     std::fflush(stderr);
     std::_Exit(kNoDisplayStatus);
   }

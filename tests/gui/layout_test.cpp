@@ -185,6 +185,14 @@ class LayoutTest : public QObject {
     QCOMPARE(picture.width(), kMaxPictureSide);
     QCOMPARE(picture.height(), static_cast<int>(kMaxPicturePixels / kMaxPictureSide));
     QCOMPARE(sheet.EntryCount(), 5);
+
+    // The engine's largest arrays.
+    d.Enter("array(32767,1); vector(32767)");
+    const QImage arrays = d.Picture(4);
+    QVERIFY(arrays.width() <= kMaxPictureSide && arrays.height() <= kMaxPictureSide);
+    QVERIFY(qint64{arrays.width()} * arrays.height() <= kMaxPicturePixels);
+    QCOMPARE(d.PasteLast().size(), QString::fromStdString(PrintValue(
+        d.Sheet().Evaluator().Results().back())).size());
   }
 
   void resizingTheWindowResizesTheViewOnly() {
