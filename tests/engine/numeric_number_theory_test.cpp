@@ -210,7 +210,9 @@ TEST(IntegerMath, FactorsMultiplyBackToRandomNumbers) {
 }
 
 TEST(IntegerMath, DivisorsOfAHighlyCompositeNumber) {
-  const std::vector<std::uint64_t> d = Divisors(720720);
+  std::vector<std::uint64_t> d;
+  std::vector<std::uint64_t> scratch;
+  Divisors(720720, d, scratch);
   EXPECT_EQ(d.size(), 240u);
   EXPECT_EQ(d.front(), 1u);
   EXPECT_EQ(d.back(), 720720u);

@@ -174,27 +174,49 @@ std::vector<u64> PrimeFactors(u64 n) {
   return factors;
 }
 
-std::vector<u64> Divisors(u64 n) {
-  std::vector<u64> divisors{1};
+void Divisors(u64 n, std::vector<u64>& divisors, std::vector<u64>& scratch) {
   const std::vector<u64> primes = PrimeFactors(n);
+  std::size_t total = 1;
+  for (std::size_t i = 0, k = 0; i < primes.size(); ++i) {
+    ++k;
+    if (i + 1 == primes.size() || primes[i + 1] != primes[i]) {
+      total *= k + 1;
+      k = 0;
+    }
+  }
+  divisors.resize(total);
+  divisors[0] = 1;
+  std::size_t size = 1;
+  // With L the divisors so far, M_j = L merged with p*M_(j-1) holds L, pL,
+  // ..., p^j L in ascending order, so no sort is needed. Each merge runs
+  // backwards in place, with only L copied aside.
   for (std::size_t i = 0; i < primes.size();) {
     const u64 p = primes[i];
     std::size_t k = 0;
-    while (i < primes.size() && primes[i] == p) {
-      ++i;
-      ++k;
-    }
-    // Every divisor found so far times p, p^2, ..., p^k.
-    const std::size_t count = divisors.size();
-    divisors.reserve(count * (k + 1));
-    u64 power = 1;
+    for (; i < primes.size() && primes[i] == p; ++i) ++k;
+    const std::size_t baseSize = size;
+    scratch.assign(divisors.begin(), divisors.begin() + static_cast<std::ptrdiff_t>(size));
     for (std::size_t j = 0; j < k; ++j) {
-      power *= p;
-      for (std::size_t m = 0; m < count; ++m) divisors.push_back(divisors[m] * power);
+      std::size_t a = baseSize;  // unread elements of L
+      std::size_t b = size;      // unread elements of M_(j-1)
+      std::size_t w = size + baseSize;
+      while (a > 0 && b > 0) {
+        const u64 scaled = divisors[b - 1] * p;
+        if (scaled > scratch[a - 1]) {
+          divisors[--w] = scaled;
+          --b;
+        } else {
+          divisors[--w] = scratch[--a];
+        }
+      }
+      while (b > 0) {
+        --b;
+        divisors[--w] = divisors[b] * p;
+      }
+      while (a > 0) divisors[--w] = scratch[--a];
+      size += baseSize;
     }
   }
-  std::sort(divisors.begin(), divisors.end());
-  return divisors;
 }
 
 }  // namespace symcalc

@@ -19,7 +19,9 @@ bool IsPrime(std::uint64_t n);
 // The prime factors of n (n >= 2) with multiplicity, in ascending order.
 std::vector<std::uint64_t> PrimeFactors(std::uint64_t n);
 
-// All positive divisors of n (n >= 1), in ascending order.
-std::vector<std::uint64_t> Divisors(std::uint64_t n);
+// All positive divisors of n (n >= 1), in ascending order, into `divisors`;
+// `scratch` is working room. Both keep their capacity for the next call.
+void Divisors(std::uint64_t n, std::vector<std::uint64_t>& divisors,
+              std::vector<std::uint64_t>& scratch);
 
 }  // namespace symcalc

@@ -111,9 +111,17 @@ Value* BuiltinDivisors(Value* const* args, Value* out) {
   const std::int64_t n = x->qword;
   SetBuilder set;
   if (n > 0) {
-    // Ascending, so every element is appended at the tail.
-    for (std::uint64_t d : Divisors(static_cast<std::uint64_t>(n))) {
-      Held element = Hold(MakeQword(static_cast<std::int64_t>(d)));
+    // Kept between calls: a list of 100000 divisors freshly allocated would
+    // be mapped and faulted in page by page on every call, which costs more
+    // than computing it.
+    static thread_local std::vector<std::uint64_t> divisors;
+    static thread_local std::vector<std::uint64_t> scratch;
+    Divisors(static_cast<std::uint64_t>(n), divisors, scratch);
+    // Ascending, so every element is appended at the tail. The set takes a
+    // copy, so one record carries every divisor to it.
+    Held element = Hold(MakeQword(0));
+    for (std::uint64_t d : divisors) {
+      MakeQword(static_cast<std::int64_t>(d), element.get());
       set.Insert(element.get());
     }
   }
