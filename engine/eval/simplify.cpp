@@ -259,10 +259,44 @@ Value* SimplifyFunction(const Value* v, bool numeric, bool& changed) {
   return CallEntry(entry, node->function.args, nullptr);
 }
 
+// A record simplified earlier is still in normal form while no variable it
+// mentions has changed its binding since.
+bool StillSimplified(const Value* v, const EngineState& s) {
+  if (v->stamp == 0) return false;
+  for (std::uint64_t bits = v->vars; bits; bits &= bits - 1)
+    if (s.lastChange[__builtin_ctzll(bits)] > v->stamp) return false;
+  return true;
+}
+
+// The name mask of a value: the variables in the positions Simplify
+// substitutes (operator operands, function arguments, complex parts).
+std::uint64_t VarsOf(const Value* v) {
+  if (v->stamp != 0) return v->vars;
+  switch (v->type) {
+    case ValueType::Variable:
+      return NameBit(TextOf(v));
+    case ValueType::Function: {
+      std::uint64_t m = 0;
+      for (const Value* a : v->function.args)
+        if (a) m |= VarsOf(a);
+      return m;
+    }
+    default:
+      if (v->type == ValueType::Complex || IsOperator(v))
+        return VarsOf(v->pair.left) | VarsOf(v->pair.right);
+      return 0;
+  }
+}
+
+void Stamp(Value* r, const EngineState& s) {
+  r->vars = VarsOf(r);
+  r->stamp = s.bindingEpoch;
+}
+
 Value* Impl(const Value* v, bool numeric, bool& changed) {
   changed = false;
   EngineState& s = Engine();
-  if (!numeric && v->stamp == s.bindingEpoch) return Retain(v);
+  if (!numeric && StillSimplified(v, s)) return Retain(v);
   // Unwinding after a refused subterm: nothing more is worked on.
   if (g_tripped) return Retain(v);
   DepthGuard guard;
@@ -288,7 +322,7 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
     }
     case ValueType::Function: {
       Value* r = SimplifyFunction(v, numeric, changed);
-      if (!numeric && r->type == ValueType::Function) r->stamp = s.bindingEpoch;
+      if (!numeric && r->refs == 1 && r->type == ValueType::Function) Stamp(r, s);
       return r;
     }
     default:
@@ -297,11 +331,15 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
   if (!IsOperator(v)) return Retain(v);
   Value* r = SimplifyOperator(v, numeric, changed);
   CheckNormalForm(r);
-  if (!numeric && r->refs == 1 && IsOperator(r)) r->stamp = s.bindingEpoch;
+  if (!numeric && r->refs == 1 && IsOperator(r)) Stamp(r, s);
   return r;
 }
 
 }  // namespace
+
+bool CannotMention(const Value* v, std::string_view name) {
+  return StillSimplified(v, Engine()) && (v->vars & NameBit(name)) == 0;
+}
 
 Value* Simplify(const Value* v, bool numeric) {
   if (g_depth == 0) g_tripped = false;

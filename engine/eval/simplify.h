@@ -2,6 +2,8 @@
 // rebuilding and the normal form of sums, products and powers.
 #pragma once
 
+#include <string_view>
+
 #include "values/value.h"
 
 namespace symcalc {
@@ -18,6 +20,9 @@ int TermOrder(const Value* a, const Value* b, Chain op);
 int LikeTerms(const Value* a, const Value* b, Chain op);
 // Structural equality of two values (LikeTerms with no chain, no recording).
 bool Alike(const Value* a, const Value* b);
+// True when v is known not to mention the variable `name`: v is simplified
+// under the current bindings and its name mask lacks the name.
+bool CannotMention(const Value* v, std::string_view name);
 
 // True when the current thread's stack is close to its end: deep recursions
 // stop with an error value instead of overflowing.

@@ -32,7 +32,8 @@ std::uintptr_t ComputeFloor() {
 }  // namespace
 
 bool StackExhausted() {
-  thread_local const std::uintptr_t floor = ComputeFloor();
+  thread_local std::uintptr_t floor = 0;
+  if (floor == 0) floor = ComputeFloor();
   return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)) < floor;
 }
 

@@ -144,7 +144,8 @@ Value* Assign(std::string_view fullName, const Value* value) {
     // without end; the variable itself (x:=x) is harmless.
     const bool isItself =
         simplified->type == ValueType::Variable && TextOf(simplified.get()) == name;
-    if (!isItself && MentionsVariable(simplified.get(), name, true)) {
+    if (!isItself && !CannotMention(simplified.get(), name) &&
+        MentionsVariable(simplified.get(), name, true)) {
       Held var = Hold(MakeVariable(name));
       return MakeError(21, var.get());
     }
@@ -157,7 +158,7 @@ Value* Assign(std::string_view fullName, const Value* value) {
     } else {
       s.variables.push_back(Binding{std::string(name), simplified.release(), constant});
     }
-    BindingsChanged();
+    BindingsChanged(name);
     return nullptr;
   }
 
@@ -172,7 +173,6 @@ Value* Assign(std::string_view fullName, const Value* value) {
   e->body = simplified.release();
   e->parameters = std::string(name.substr(open + 1, name.size() - open - 2));
   s.registry.push_back(e);
-  BindingsChanged();
   return nullptr;
 }
 

@@ -38,7 +38,17 @@ void ReleaseEntryRef(BuiltinEntry* e) {
   delete e;
 }
 
-void BindingsChanged() { ++Engine().bindingEpoch; }
+std::uint64_t NameBit(std::string_view name) {
+  std::uint64_t h = 1469598103934665603ULL;
+  for (char c : name) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+  return std::uint64_t{1} << ((h ^ (h >> 29)) & 63);
+}
+
+void BindingsChanged(std::string_view name) {
+  EngineState& s = Engine();
+  ++s.bindingEpoch;
+  s.lastChange[__builtin_ctzll(NameBit(name))] = s.bindingEpoch;
+}
 
 BuiltinEntry* RegisterBuiltin(BuiltinFn impl, std::string_view name, int maxArgs,
                               int optionalArgs, int holdMask) {
@@ -87,16 +97,16 @@ Binding* FindBinding(std::string_view name) {
 
 void PushParameter(std::string_view name, Value* value) {
   Engine().variables.push_front(Binding{std::string(name), value, false});
-  BindingsChanged();
+  BindingsChanged(name);
 }
 
 void PopParameters(std::size_t count) {
   auto& vars = Engine().variables;
   for (std::size_t i = 0; i < count && !vars.empty(); ++i) {
+    BindingsChanged(vars.front().name);
     FreeValue(vars.front().value);
     vars.pop_front();
   }
-  BindingsChanged();
 }
 
 void EngineShutdown() {

@@ -51,8 +51,10 @@ struct EngineState {
   bool snap = true;
   bool changedFlag = false;
   std::vector<CoefficientPair> coefficients;
-  // The stamp of the current bindings: every change of a binding advances it.
+  // The stamp of the current bindings: every change of a binding advances it,
+  // and the epoch of the last change is kept per slot of the name mask.
   std::uint64_t bindingEpoch = 1;
+  std::uint64_t lastChange[64] = {};
   std::unordered_map<BuiltinFn, BuiltinEntry*> byImplementation;
 };
 
@@ -71,7 +73,11 @@ Value* CallEntry(BuiltinEntry* entry, Value* const* args, Value* out);
 Binding* FindBinding(std::string_view name);
 void PushParameter(std::string_view name, Value* value);  // takes the value over
 void PopParameters(std::size_t count);
-void BindingsChanged();
+// Records that the binding of `name` changed (assigned, removed, pushed or
+// popped as a parameter).
+void BindingsChanged(std::string_view name);
+// The bit of a variable name in the masks of simplified records.
+std::uint64_t NameBit(std::string_view name);
 
 // Engine operations
 Value* UserFunction(Value* const* args, Value* out);

@@ -62,9 +62,9 @@ Value* BuiltinClearvar(Value* const* args, Value* out) {
   for (auto it = vars.begin(); it != vars.end(); ++it) {
     if (it->name != name) continue;
     if (it->constant) return MakeError(22, x, out);
+    BindingsChanged(it->name);
     FreeValue(it->value);
     vars.erase(it);
-    BindingsChanged();
     return MakeBoolean(1, out);
   }
   return MakeError(21, x, out);
@@ -82,7 +82,6 @@ Value* BuiltinClearfunc(Value* const* args, Value* out) {
     reg.erase(it);
     e->removed = true;
     ReleaseEntryRef(e);
-    BindingsChanged();
     return MakeBoolean(1, out);
   }
   return MakeError(40, f, out);

@@ -186,7 +186,12 @@ Value* CopyValue(const Value* src, Value* out) {
 
 void FreeValue(Value* v, bool keepRecord) {
   if (!v) return;
-  std::vector<Value*> work;
+  if (!keepRecord && --v->refs != 0) return;
+  if (!keepRecord) ++v->refs;  // the loop below drops this reference itself
+  // One work list per thread, reused: releasing is on every hot path.
+  thread_local std::vector<Value*> list;
+  std::vector<Value*> local;
+  std::vector<Value*>& work = list.empty() ? list : local;
   if (keepRecord) {
     CollectChildren(v, work);
     ClearPayload(v);

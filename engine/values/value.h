@@ -86,9 +86,11 @@ struct Value {
   ValueType type;
   std::uint8_t pad[3];
   std::uint32_t refs;
-  // The binding epoch under which Simplify produced this record (0: never).
-  // While the epoch is unchanged, simplifying the record again is a no-op.
+  // The binding epoch at which Simplify produced this record (0: never), and
+  // a mask of the variable names it mentions. Simplifying the record again is
+  // a no-op while none of those names has changed its binding since.
   std::uint64_t stamp;
+  std::uint64_t vars;
   union {
     std::int64_t qword;
     double dbl;
