@@ -20,22 +20,16 @@ TEST_F(NumericElementary, ScreeningPassesErrorsKeepsSymbolsRefusesNonNumbers) {
       {"pow(2,\"a\")", "<Error> Is not a number-type. \"a\""},
       {"exp(1/0)", "<Error> Division by 0. \"pow\""},
       {"abs(log(0))", "<Error> Division by 0. \"log\""},
-      {"pow(log(0),1/0)", "<Error> Division by 0. \"log\""},
-      {"exp(x)", "exp(x)"},
-      {"sqr(x+1)", "sqr(1+x)"},
-      {"sgn(x)", "sgn(x)"},
+      {"pow(log(0),1/0)", "<Error> Division by 0. \"log\""}, {"exp(x)", "exp(x)"},
+      {"sqr(x+1)", "sqr(1+x)"}, {"sgn(x)", "sgn(x)"},
   };
   EXPECT_CASES(cases);
 }
 
 TEST_F(NumericElementary, ExpUsesItsOwnConstantE) {
   const Case cases[] = {
-      {"exp(0)", "1.0"},
-      {"exp(1)", "2.7182818284590455"},
-      {"exp(2)", "7.389056098930652"},
-      {"exp(pi)", "23.140692632779274"},
-      {"exp(infinity)", "infinity"},
-      {"exp(-infinity)", "0"},
+      {"exp(0)", "1.0"}, {"exp(1)", "2.7182818284590455"}, {"exp(2)", "7.389056098930652"},
+      {"exp(pi)", "23.140692632779274"}, {"exp(infinity)", "infinity"}, {"exp(-infinity)", "0"},
       {"exp(-40)", "0.0"},  // below the zero snap
       {"exp(#c(0,1))", "#c(0.5403023058681398, 0.8414709848078965)"},
       {"exp(#c(1,pi))", "-2.7182818284590455"},
@@ -45,26 +39,17 @@ TEST_F(NumericElementary, ExpUsesItsOwnConstantE) {
 
 TEST_F(NumericElementary, SqrIsThePrincipalRootAndNeverExact) {
   const Case cases[] = {
-      {"sqr(4)", "2.0"},
-      {"sqr(2)", "1.4142135623730951"},
-      {"sqr(1/4)", "0.5"},
-      {"sqr(-4)", "#c(0, 2.0)"},
-      {"sqr(infinity)", "infinity"},
-      {"sqr(-infinity)", "#c(0, infinity)"},
-      {"sqr(#c(0,2))", "#c(1.0000000000000002, 1.0)"},
+      {"sqr(4)", "2.0"}, {"sqr(2)", "1.4142135623730951"}, {"sqr(1/4)", "0.5"},
+      {"sqr(-4)", "#c(0, 2.0)"}, {"sqr(infinity)", "infinity"},
+      {"sqr(-infinity)", "#c(0, infinity)"}, {"sqr(#c(0,2))", "#c(1.0000000000000002, 1.0)"},
   };
   EXPECT_EXACT_CASES(cases);
 }
 
 TEST_F(NumericElementary, AbsKeepsTheTypeOfARealArgument) {
   const Case cases[] = {
-      {"abs(-3)", "3"},
-      {"abs(3)", "3"},
-      {"abs(-2/3)", "2/3"},
-      {"abs(-2.5)", "2.5"},
-      {"abs(#c(3,4))", "5.0"},
-      {"abs(infinity)", "infinity"},
-      {"abs(-infinity)", "infinity"},
+      {"abs(-3)", "3"}, {"abs(-2/3)", "2/3"}, {"abs(-2.5)", "2.5"},
+      {"abs(#c(3,4))", "5.0"}, {"abs(infinity)", "infinity"}, {"abs(-infinity)", "infinity"},
       // The most negative qword has no qword opposite.
       {"abs(-9223372036854775807-1)", "9223372036854775808.0"},
       {"abs(-9223372036854775807)", "9223372036854775807"},
@@ -74,12 +59,9 @@ TEST_F(NumericElementary, AbsKeepsTheTypeOfARealArgument) {
 
 TEST_F(NumericElementary, LogOfZeroAndOfNegativeNumbers) {
   const Case cases[] = {
-      {"log(1)", "0.0"},
-      {"log(2)", "0.6931471805599453"},
-      {"log(0)", "<Error> Division by 0. \"log\""},
-      {"log(0.0)", "<Error> Division by 0. \"log\""},
-      {"log(-1)", "#c(0.0, 3.141592653589793)"},
-      {"log(infinity)", "infinity"},
+      {"log(1)", "0.0"}, {"log(2)", "0.6931471805599453"},
+      {"log(0)", "<Error> Division by 0. \"log\""}, {"log(0.0)", "<Error> Division by 0. \"log\""},
+      {"log(-1)", "#c(0.0, 3.141592653589793)"}, {"log(infinity)", "infinity"},
       {"log(-infinity)", "#c(infinity, 3.141592653589793)"},
       {"log(#c(0,1))", "#c(0.0, 1.5707963267948966)"},
   };
@@ -88,41 +70,23 @@ TEST_F(NumericElementary, LogOfZeroAndOfNegativeNumbers) {
 
 TEST_F(NumericElementary, PowSpecialBasesAndExponents) {
   const Case cases[] = {
-      {"pow(1,x)", "1"},
-      {"pow(1,2.5)", "1"},
-      {"pow(x,1)", "x"},
-      {"pow(x,2)", "x^2"},
-      {"pow(2.5,1)", "2.5"},
+      {"pow(1,x)", "1"}, {"pow(1,2.5)", "1"}, {"pow(x,1)", "x"}, {"pow(x,2)", "x^2"},
       {"pow(0,0)", "<Error> Division by 0. \"pow\""},
       {"pow(0,-1)", "<Error> Division by 0. \"pow\""},
-      {"pow(0,-infinity)", "<Error> Division by 0. \"pow\""},
-      {"pow(0,2)", "0"},
-      {"pow(0.0,2)", "0.0"},
-      {"pow(5,-infinity)", "0"},
-      {"pow(5,infinity)", "infinity"},
-      {"pow(infinity,0)", "1"},
-      {"pow(infinity,-1)", "0"},
-      {"pow(infinity,2)", "infinity"},
+      {"pow(0,-infinity)", "<Error> Division by 0. \"pow\""}, {"pow(0,2)", "0"},
+      {"pow(0.0,2)", "0.0"}, {"pow(5,-infinity)", "0"}, {"pow(5,infinity)", "infinity"},
+      {"pow(infinity,0)", "1"}, {"pow(infinity,-1)", "0"}, {"pow(infinity,2)", "infinity"},
   };
   EXPECT_EXACT_CASES(cases);
 }
 
 TEST_F(NumericElementary, PowOfIntegersAndFractionsIsExact) {
   const Case cases[] = {
-      {"pow(2,10)", "1024"},
-      {"2^10", "1024"},
-      {"pow(-2,3)", "-8"},
-      {"pow(2,0)", "1"},
-      {"pow(2,-2)", "1/4"},
-      {"pow(-2,-3)", "-1/8"},
-      {"pow(2/3,2)", "4/9"},
-      {"pow(2/3,-2)", "9/4"},
-      {"pow(2,52)", "4503599627370496"},
-      {"pow(2,53)+1", "9007199254740993"},
-      {"pow(10,15)", "1000000000000000"},
-      {"pow(10,18)", "1000000000000000000"},
-      {"pow(3,39)", "4052555153018976267"},
-      {"pow(-2,63)", "-9223372036854775808"},
+      {"pow(2,10)", "1024"}, {"2^10", "1024"}, {"pow(-2,3)", "-8"},
+      {"pow(2,-2)", "1/4"}, {"pow(-2,-3)", "-1/8"}, {"pow(2/3,2)", "4/9"}, {"pow(2/3,-2)", "9/4"},
+      {"pow(2,52)", "4503599627370496"}, {"pow(2,53)+1", "9007199254740993"},
+      {"pow(10,15)", "1000000000000000"}, {"pow(10,18)", "1000000000000000000"},
+      {"pow(3,39)", "4052555153018976267"}, {"pow(-2,63)", "-9223372036854775808"},
       {"pow(-1,9223372036854775807)", "-1"},
   };
   EXPECT_EXACT_CASES(cases);
@@ -131,14 +95,11 @@ TEST_F(NumericElementary, PowOfIntegersAndFractionsIsExact) {
 TEST_F(NumericElementary, PowBeyondExactRangeStaysAReal) {
   const Case cases[] = {
       // Fractions whose parts leave 32 bits: the double of the exact quotient.
-      {"pow(2/3,20)", "0.0003007286598217175"},
-      {"pow(-2/3,21)", "-0.00020048577321447834"},
+      {"pow(2/3,20)", "0.0003007286598217175"}, {"pow(-2/3,21)", "-0.00020048577321447834"},
       {"pow(1/10,10)", "1e-10"},
       // Qword powers beyond 64 bits: a double, signed by the exponent's parity.
-      {"isdouble(pow(2,63))", "true"},
-      {"pow(2,63)>9.2233720368547e18", "true"},
-      {"pow(-3,41)<-3.6472996377e19", "true"},
-      {"isdouble(pow(-3,41))", "true"},
+      {"isdouble(pow(2,63))", "true"}, {"pow(2,63)>9.2233720368547e18", "true"},
+      {"pow(-3,41)<-3.6472996377e19", "true"}, {"isdouble(pow(-3,41))", "true"},
       {"pow(-3,40)>0", "true"},
   };
   EXPECT_EXACT_CASES(cases);
@@ -146,10 +107,8 @@ TEST_F(NumericElementary, PowBeyondExactRangeStaysAReal) {
 
 TEST_F(NumericElementary, PowGeneralCase) {
   const Case cases[] = {
-      {"pow(4,0.5)", "2.0"},
-      {"pow(pi,2)", "9.869604401089362"},
-      {"pow(2,1/2)", "1.4142135623730951"},
-      {"pow(-8,1/3)", "#c(1.0, 1.732050807568877)"},
+      {"pow(4,0.5)", "2.0"}, {"pow(pi,2)", "9.869604401089362"},
+      {"pow(2,1/2)", "1.4142135623730951"}, {"pow(-8,1/3)", "#c(1.0, 1.732050807568877)"},
       {"pow(#c(0,1),2)", "-1.0"},
   };
   EXPECT_EXACT_CASES(cases);
@@ -157,16 +116,9 @@ TEST_F(NumericElementary, PowGeneralCase) {
 
 TEST_F(NumericElementary, SgnTakesTheSignDirectly) {
   const Case cases[] = {
-      {"sgn(-7)", "-1"},
-      {"sgn(0)", "0"},
-      {"sgn(0.0)", "0.0"},
-      {"sgn(-2.5)", "-1.0"},
-      {"sgn(pi)", "1.0"},
-      {"sgn(-3/4)", "-1"},
-      {"sgn(infinity)", "1"},
-      {"sgn(-infinity)", "-1"},
-      {"sgn(10000000000)", "1"},
-      {"sgn(-9223372036854775807-1)", "-1"},
+      {"sgn(-7)", "-1"}, {"sgn(0)", "0"}, {"sgn(0.0)", "0.0"}, {"sgn(-2.5)", "-1.0"},
+      {"sgn(-3/4)", "-1"}, {"sgn(infinity)", "1"}, {"sgn(-infinity)", "-1"},
+      {"sgn(10000000000)", "1"}, {"sgn(-9223372036854775807-1)", "-1"},
       // x/abs(x): 3 times the reciprocal of 5.0
       {"sgn(#c(3,4))", "#c(0.6000000000000001, 0.8)"},
   };
