@@ -1,11 +1,270 @@
-// Symbolic differentiation.
-// Not computed yet: each answers with its pending application.
+// Symbolic differentiation: a recursive rewrite of the expression tree. Every
+// derivative is assembled with the engine's own arithmetic and builtins, so
+// each piece is in normal form the moment it exists; how far the result is
+// tidied is the simplifier's business alone.
+#include <string_view>
+#include <vector>
+
 #include "builtins/builtin_support.h"
+#include "builtins/symbolic/nesting_limit.h"
+#include "builtins/symbolic/term_chains.h"
+#include "eval/simplify.h"
 
 namespace symcalc {
+namespace {
+
+// Far beyond any expression typed by hand; the stack guard usually ends a
+// runaway recursion first.
+constexpr int kMaxNesting = 100000;
+int g_depth = 0;
+
+// The variable of differentiation: the simplified second argument (kept for
+// unevaluated applications) and its name.
+struct Wrt {
+  const Value* value;
+  std::string_view name;
+};
+
+Value* Derive(const Value* e, const Wrt& x);
+
+Value* Call(BuiltinFn f, const Value* a, const Value* b = nullptr) {
+  Value* const args[4] = {const_cast<Value*>(a), const_cast<Value*>(b), nullptr, nullptr};
+  return f(args, nullptr);
+}
+
+Held Number(std::int64_t n) { return Hold(MakeQword(n)); }
+
+// u^2, the square most inverse-function rules divide by.
+Held Square(const Value* u) {
+  Held two = Number(2);
+  return Hold(Call(BuiltinPow, u, two.get()));
+}
+
+// ---- the function rules: f is the application, u its first argument ---------
+
+using Rule = Value* (*)(const Value* f, const Value* u, const Wrt& x);
+
+// exp(u)' -> f * u'
+Value* DeriveExp(const Value* f, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  return Multiply(f, du.get());
+}
+
+// log(u)' -> (1 / u) * u'
+Value* DeriveLog(const Value*, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held one = Number(1);
+  Held reciprocal = Hold(Divide(one.get(), u));
+  return Multiply(reciprocal.get(), du.get());
+}
+
+// sqr(u)' -> f * diff(1/2 * log(u))
+Value* DeriveSqr(const Value* f, const Value* u, const Wrt& x) {
+  Held half = Hold(MakeRatio(1, 2));
+  Held log = Hold(Call(BuiltinLog, u));
+  Held exponent = Hold(Multiply(half.get(), log.get()));
+  Held d = Hold(Derive(exponent.get(), x));
+  return Multiply(f, d.get());
+}
+
+// sin(u)' -> cos(u) * u'
+Value* DeriveSin(const Value*, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held cos = Hold(Call(BuiltinCos, u));
+  return Multiply(cos.get(), du.get());
+}
+
+// cos(u)' -> sin(u) * (-1 * u')
+Value* DeriveCos(const Value*, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held sin = Hold(Call(BuiltinSin, u));
+  Held minusOne = Number(-1);
+  Held negated = Hold(Multiply(minusOne.get(), du.get()));
+  return Multiply(sin.get(), negated.get());
+}
+
+// tan(u)' -> u' * (1 + f^2)
+Value* DeriveTan(const Value* f, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held one = Number(1);
+  Held sum = Hold(Add(one.get(), Square(f).get()));
+  return Multiply(du.get(), sum.get());
+}
+
+// asin(u)' -> u' / sqr(1 - u^2)
+Value* DeriveAsin(const Value*, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held one = Number(1);
+  Held radicand = Hold(Subtract(one.get(), Square(u).get()));
+  Held root = Hold(Call(BuiltinSqr, radicand.get()));
+  return Divide(du.get(), root.get());
+}
+
+// acos(u)' -> (0 - u') / sqr(1 - u^2)
+Value* DeriveAcos(const Value*, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held zero = Number(0);
+  Held one = Number(1);
+  Held negated = Hold(Subtract(zero.get(), du.get()));
+  Held radicand = Hold(Subtract(one.get(), Square(u).get()));
+  Held root = Hold(Call(BuiltinSqr, radicand.get()));
+  return Divide(negated.get(), root.get());
+}
+
+// atan(u)' -> u' / (1 + u^2)
+Value* DeriveAtan(const Value*, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held one = Number(1);
+  Held sum = Hold(Add(one.get(), Square(u).get()));
+  return Divide(du.get(), sum.get());
+}
+
+// sinh(u)' -> cosh(u) * u'
+Value* DeriveSinh(const Value*, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held cosh = Hold(Call(BuiltinCosh, u));
+  return Multiply(cosh.get(), du.get());
+}
+
+// cosh(u)' -> sinh(u) * u'
+Value* DeriveCosh(const Value*, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held sinh = Hold(Call(BuiltinSinh, u));
+  return Multiply(sinh.get(), du.get());
+}
+
+// tanh(u)' -> u' * (1 - f^2)
+Value* DeriveTanh(const Value* f, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held one = Number(1);
+  Held difference = Hold(Subtract(one.get(), Square(f).get()));
+  return Multiply(du.get(), difference.get());
+}
+
+// asinh(u)' -> u' / sqr(u^2 + 1)
+Value* DeriveAsinh(const Value*, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held one = Number(1);
+  Held radicand = Hold(Add(Square(u).get(), one.get()));
+  Held root = Hold(Call(BuiltinSqr, radicand.get()));
+  return Divide(du.get(), root.get());
+}
+
+// acosh(u)' -> u' / sqr(u^2 - 1)
+Value* DeriveAcosh(const Value*, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held one = Number(1);
+  Held radicand = Hold(Subtract(Square(u).get(), one.get()));
+  Held root = Hold(Call(BuiltinSqr, radicand.get()));
+  return Divide(du.get(), root.get());
+}
+
+// atanh(u)' -> u' / (1 - u^2)
+Value* DeriveAtanh(const Value*, const Value* u, const Wrt& x) {
+  Held du = Hold(Derive(u, x));
+  Held one = Number(1);
+  Held difference = Hold(Subtract(one.get(), Square(u).get()));
+  return Divide(du.get(), difference.get());
+}
+
+struct NamedRule {
+  std::string_view name;
+  Rule rule;
+};
+
+constexpr NamedRule kRules[] = {
+    {"exp", DeriveExp},     {"log", DeriveLog},     {"sqr", DeriveSqr},     {"sin", DeriveSin},
+    {"cos", DeriveCos},     {"tan", DeriveTan},     {"asin", DeriveAsin},   {"acos", DeriveAcos},
+    {"atan", DeriveAtan},   {"sinh", DeriveSinh},   {"cosh", DeriveCosh},   {"tanh", DeriveTanh},
+    {"asinh", DeriveAsinh}, {"acosh", DeriveAcosh}, {"atanh", DeriveAtanh},
+};
+
+Value* Unknown(const Value* e, const Wrt& x) {
+  Value* const args[2] = {const_cast<Value*>(e), const_cast<Value*>(x.value)};
+  return Unevaluated(BuiltinDiff, args, 2);
+}
+
+Value* DeriveApplication(const Value* f, const Wrt& x) {
+  const std::string_view name = f->function.entry->name;
+  // atan(y, x) is the angle of a point, a function of two variables.
+  if (name == "atan" && f->function.args[1]) return Unknown(f, x);
+  for (const NamedRule& r : kRules)
+    if (r.name == name && f->function.args[0]) return r.rule(f, f->function.args[0], x);
+  return Unknown(f, x);
+}
+
+// (a + b)' -> a' + b', over the whole chain at once: the derivatives are
+// summed in canonical order, which a long sum needs to stay linear and
+// shallow.
+Value* DeriveSum(const Value* e, const Wrt& x) {
+  std::vector<Held> terms;
+  for (const Value* t : ChainOperands(e, ValueType::Plus)) {
+    Held d = Hold(Derive(t, x));
+    if (IsError(d.get())) return d.release();
+    AppendTerms(d.get(), terms);
+  }
+  return SumOf(terms);
+}
+
+// (a * b)' -> a' * b + a * b'
+Value* DeriveProduct(const Value* e, const Wrt& x) {
+  const Value* a = e->pair.left;
+  const Value* b = e->pair.right;
+  Held da = Hold(Derive(a, x));
+  Held left = Hold(Multiply(da.get(), b));
+  Held db = Hold(Derive(b, x));
+  Held right = Hold(Multiply(a, db.get()));
+  return Add(left.get(), right.get());
+}
+
+// (a ^ b)' -> e * (b * log(a))', for every exponent: a constant one is
+// reduced by the simplifier on the way.
+Value* DerivePower(const Value* e, const Wrt& x) {
+  Held log = Hold(Call(BuiltinLog, e->pair.left));
+  Held exponent = Hold(Multiply(e->pair.right, log.get()));
+  Held d = Hold(Derive(exponent.get(), x));
+  return Multiply(e, d.get());
+}
+
+Value* Derive(const Value* term, const Wrt& x) {
+  NestingLevel level(g_depth, kMaxNesting);
+  if (level.Exceeded()) return MakeError(19, term);
+  Held simplified = Hold(Simplify(term));
+  const Value* e = simplified.get();
+  if (IsError(e)) return PassError(e);
+  if (e->type == ValueType::Complex) {
+    Held re = Hold(Derive(e->pair.left, x));
+    Held im = Hold(Derive(e->pair.right, x));
+    return MakeComplex(re.get(), im.get());
+  }
+  if (IsNumber(e)) return MakeQword(0);
+  if (HasText(e)) return MakeQword(TextOf(e) == x.name ? 1 : 0);
+  if (e->type == ValueType::Function) return DeriveApplication(e, x);
+  switch (e->type) {
+    case ValueType::Plus:
+      return DeriveSum(e, x);
+    case ValueType::Times:
+      return DeriveProduct(e, x);
+    case ValueType::Power:
+      return DerivePower(e, x);
+    default:
+      // Booleans, math symbols, ranges, arrays, sets, logic and relations.
+      return MakeError(19, e);
+  }
+}
+
+}  // namespace
 
 Value* BuiltinDiff(Value* const* args, Value* out) {
-  return PendingApplication(BuiltinDiff, args, 2, out);
+  SimplifiedArgs a(args, 2);
+  const Value* e = a[0];
+  const Value* v = a[1];
+  if (IsError(e)) return PassError(e, out);
+  if (!HasText(v)) {
+    if (IsError(v)) return PassError(v, out);
+    return MakeError(18, v, out);
+  }
+  return Deliver(Derive(e, Wrt{v, TextOf(v)}), out);
 }
 
 }  // namespace symcalc

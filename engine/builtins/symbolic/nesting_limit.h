@@ -1,0 +1,28 @@
+// A bound on the recursion of the symbolic rewrites (diff, expand, solve):
+// their depth follows the depth of the expression, which the user controls.
+#pragma once
+
+#include "eval/simplify.h"
+
+namespace symcalc {
+
+// Counts one level of a recursion whose depth lives in `depth`; Exceeded()
+// tells the level to stop, either because `limit` levels are open or because
+// the thread's stack is nearly used up.
+class NestingLevel {
+ public:
+  NestingLevel(int& depth, int limit) : depth_(depth) {
+    ++depth_;
+    exceeded_ = depth_ > limit || StackExhausted();
+  }
+  ~NestingLevel() { --depth_; }
+  NestingLevel(const NestingLevel&) = delete;
+  NestingLevel& operator=(const NestingLevel&) = delete;
+  bool Exceeded() const { return exceeded_; }
+
+ private:
+  int& depth_;
+  bool exceeded_;
+};
+
+}  // namespace symcalc
