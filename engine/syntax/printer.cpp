@@ -2,6 +2,7 @@
 // parentheses as the binding strengths allow, that reads back as the value.
 #include "syntax/printer.h"
 
+#include <charconv>
 #include <vector>
 
 #include "eval/simplify.h"
@@ -91,18 +92,24 @@ void AppendRight(std::string& out, const Value* node, const Value* right) {
   }
 }
 
+void AppendInteger(std::string& out, std::int64_t n) {
+  char buf[24];
+  const auto r = std::to_chars(buf, buf + sizeof buf, n);
+  out.append(buf, r.ptr);
+}
+
 void AppendLeaf(std::string& out, const Value* v) {
   switch (v->type) {
     case ValueType::Qword:
-      out += std::to_string(v->qword);
+      AppendInteger(out, v->qword);
       break;
     case ValueType::Double:
       AppendDouble(out, v->dbl);
       break;
     case ValueType::Ratio:
-      out += std::to_string(v->ratio.num);
+      AppendInteger(out, v->ratio.num);
       out += '/';
-      out += std::to_string(v->ratio.den);
+      AppendInteger(out, v->ratio.den);
       break;
     case ValueType::Complex:
       out += "#c(";
@@ -189,20 +196,29 @@ void AppendValue(std::string& out, const Value* v) {
     return;
   }
   // Sums and products lean to the left: walk the left spine in a loop so that
-  // a chain of many thousand terms does not recurse once per term.
-  std::vector<const Value*> spine{v};
-  for (;;) {
-    const Value* n = spine.back();
+  // a chain of many thousand terms does not recurse once per term. Short
+  // spines (every term of a sum is one) stay in a local array.
+  constexpr std::size_t kLocal = 16;
+  const Value* local[kLocal];
+  std::vector<const Value*> spill;
+  std::size_t count = 0;
+  auto at = [&](std::size_t i) { return i < kLocal ? local[i] : spill[i - kLocal]; };
+  for (const Value* n = v;;) {
+    if (count < kLocal)
+      local[count] = n;
+    else
+      spill.push_back(n);
+    ++count;
     const Value* left = n->pair.left;
     if (!IsPairNode(left) || LeftNeedsParens(n, left)) break;
-    spine.push_back(left);
+    n = left;
   }
-  const Value* deepest = spine.back();
+  const Value* deepest = at(count - 1);
   if (LeftNeedsParens(deepest, deepest->pair.left))
     AppendEnclosed(out, deepest->pair.left);
   else
     AppendValue(out, deepest->pair.left);
-  for (auto it = spine.rbegin(); it != spine.rend(); ++it) AppendRight(out, *it, (*it)->pair.right);
+  for (std::size_t i = count; i-- > 0;) AppendRight(out, at(i), at(i)->pair.right);
 }
 
 }  // namespace
