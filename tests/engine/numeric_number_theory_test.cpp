@@ -98,6 +98,8 @@ TEST_F(NumericNumberTheory, Divisors) {
       {"divisors(0)", "{}"}, {"divisors(-6)", "{}"},
       {"divisors(4611686014132420609)", "{1,2147483647,4611686014132420609}"},
       {"divisors(6.0)", "<Error> Is not a integer-number. 6."},
+      {"width(divisors(897612484786617600))", "103680"},
+      {"getarg(divisors(897612484786617600),103679)", "897612484786617600"},
   };
   EXPECT_CASES(cases);
 }
