@@ -20,6 +20,19 @@ void RegisterExternalFunction(ExternalFn fn, std::string_view name, int maxArgs,
   RegisterBuiltin(fn, name, maxArgs, optionalArgs, 0);
 }
 
+Value* MakeExternalApplication(ExternalFn fn, const Value* a, const Value* b, const Value* c,
+                               const Value* d, Value* out) {
+  const BuiltinEntry* entry = FindByImplementation(fn);
+  const int arity = entry ? entry->maxArgs + 1 : 1;
+  return MakeFunctionNode(fn, arity, a, b, c, d, out);
+}
+
+void PushTemporaryBinding(std::string_view name, const Value* value) {
+  PushParameter(name, CopyValue(value));
+}
+
+void PopTemporaryBinding() { PopParameters(1); }
+
 void ReleaseValues(std::vector<Value*>& values) {
   for (Value* v : values) FreeValue(v);
   values.clear();

@@ -25,6 +25,16 @@ void EngineInit();
 void EngineShutdown();
 void RegisterExternalFunction(ExternalFn fn, std::string_view name, int maxArgs,
                               int optionalArgs);
+// The unevaluated application of the registered external function `fn` to
+// the given arguments (null: absent), for a handler that answers with itself.
+Value* MakeExternalApplication(ExternalFn fn, const Value* a, const Value* b = nullptr,
+                               const Value* c = nullptr, const Value* d = nullptr,
+                               Value* out = nullptr);
+// Binds `name` to a copy of `value` at the head of the variable list, in front
+// of any binding of the same name, until the matching pop; for a caller that
+// evaluates an expression at sample points without touching the user's names.
+void PushTemporaryBinding(std::string_view name, const Value* value);
+void PopTemporaryBinding();
 // Null on success, else an error value.
 Value* Assign(std::string_view name, const Value* value);
 Value* EvaluateText(std::string_view text);
