@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "application.h"
+#include "engine_start.h"
 #include "main_window.h"
 #include "symcalc/engine.h"
 #include "worksheet.h"
@@ -27,7 +28,7 @@ int RunWorksheet(QApplication& app) {
   }
   // Lets desktops match the window to symcalc.desktop and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("symcalc"));
-  symcalc::EngineInit();
+  symcalc::gui::StartEngine();
   int status = 0;
   {
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -4,9 +4,10 @@
 
 #include <QImage>
 
+#include <memory>
 #include <vector>
 
-#include "formula.h"
+#include "formula_painter.h"
 
 namespace symcalc::gui {
 
@@ -24,12 +25,15 @@ struct PictureLayout {
   std::vector<FormulaBox> boxes;  // one per result, at level 1
   int width = 0;                  // widest result plus its left margin
   int height = 0;                 // the results stacked with their gaps
+  // Every box measured on the way, so that drawing measures nothing again.
+  std::shared_ptr<FormulaPainter> formulas;
 };
 
 // Both dimensions are already capped.
 PictureLayout MeasureResults(const std::vector<Value*>& results, const WorksheetFonts& fonts);
 
 // A null image when there is nothing to show (no results, or an empty size).
+// The results must be the ones measured, unchanged.
 QImage DrawResults(const std::vector<Value*>& results, const PictureLayout& layout,
                    const WorksheetFonts& fonts);
 

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "application.h"
+#include "engine_start.h"
 #include "main_window.h"
 #include "symcalc/engine.h"
 #include "worksheet.h"
@@ -18,7 +19,7 @@ namespace {
 
 int Render(int argc, char** argv) {
   using namespace symcalc::gui;
-  symcalc::EngineInit();
+  StartEngine();
   bool saved = false;
   {
     MainWindow window(LoadWorksheetFonts(96));

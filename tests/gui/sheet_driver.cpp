@@ -6,12 +6,13 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "engine_start.h"
 #include "symcalc/engine.h"
 
 namespace symcalc::gui::test {
 
 SheetDriver::SheetDriver() {
-  EngineInit();
+  StartEngine();
   window_ = std::make_unique<MainWindow>(LoadWorksheetFonts(96));
   window_->show();
   window_->activateWindow();
