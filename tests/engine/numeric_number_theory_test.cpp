@@ -177,6 +177,15 @@ TEST(IntegerMath, FactorsMultiplyBackToRandomNumbers) {
   }
 }
 
+TEST(IntegerMath, FactorsNearTwoToThe64) {
+  // Two primes just below 2^32: the rho search works with a modulus close
+  // to 2^64, where x*x + c must not wrap around.
+  const std::vector<std::uint64_t> expected = {4294967279u, 4294967291u};
+  EXPECT_EQ(PrimeFactors(4294967279ull * 4294967291ull), expected);
+  EXPECT_FALSE(IsPrime(4294967279ull * 4294967291ull));
+  EXPECT_TRUE(IsPrime(18446744073709551557ull));  // the largest 64-bit prime
+}
+
 TEST(IntegerMath, DivisorsOfAHighlyCompositeNumber) {
   std::vector<std::uint64_t> d;
   std::vector<std::uint64_t> scratch;

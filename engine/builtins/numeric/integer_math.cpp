@@ -51,7 +51,12 @@ u64 AbsDiff(u64 a, u64 b) { return a > b ? a - b : b - a; }
 // n, which is not a perfect square.
 u64 RhoFactor(u64 n) {
   for (u64 c = 1;; ++c) {
-    auto f = [&](u64 x) { return (MulMod(x, x, n) + c) % n; };
+    auto f = [&](u64 x) {
+      // x*x + c mod n, without letting the sum wrap around for n near 2^64.
+      u64 r = MulMod(x, x, n) + c;
+      if (r < c || r >= n) r -= n;
+      return r;
+    };
     u64 y = 2;
     u64 x = y;
     u64 ys = y;

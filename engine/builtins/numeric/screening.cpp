@@ -5,7 +5,10 @@
 
 namespace symcalc {
 
-Value* ScreenSimplified(BuiltinFn self, const Value* x, Infinities infinities, Value* out) {
+Value* ScreenArgument(BuiltinFn self, const Value* arg, Infinities infinities, Held& held,
+                      Value* out) {
+  held = Hold(Simplify(arg));
+  const Value* x = held.get();
   if (IsError(x)) return PassError(x, out);
   if (IsSymbolic(x)) {
     Value* const args[1] = {const_cast<Value*>(x)};
@@ -16,12 +19,6 @@ Value* ScreenSimplified(BuiltinFn self, const Value* x, Infinities infinities, V
   // works elementwise.
   if (!IsNumber(x)) return MakeError(6, x, out);
   return nullptr;
-}
-
-Value* ScreenArgument(BuiltinFn self, const Value* arg, Infinities infinities, Held& x,
-                      Value* out) {
-  x = Hold(Simplify(arg));
-  return ScreenSimplified(self, x.get(), infinities, out);
 }
 
 Value* Apply(BuiltinFn f, const Value* a, const Value* b) {

@@ -8,15 +8,12 @@ namespace symcalc {
 
 enum class Infinities : bool { Refused, Accepted };
 
-// Simplifies `arg` into `x` and decides whether the builtin `self` can compute
+// Simplifies `arg` into `held` and decides whether the builtin `self` can compute
 // on it. Returns the finished answer (the argument's error, the unevaluated
 // application for a symbolic argument, or "Is not a number-type.") or null
-// when `x` holds a number, or an infinity where they are accepted.
-Value* ScreenArgument(BuiltinFn self, const Value* arg, Infinities infinities, Held& x,
+// when `held` is a number, or an infinity where they are accepted.
+Value* ScreenArgument(BuiltinFn self, const Value* arg, Infinities infinities, Held& held,
                       Value* out);
-
-// The same screening applied to an argument that is already simplified.
-Value* ScreenSimplified(BuiltinFn self, const Value* x, Infinities infinities, Value* out);
 
 // A builtin applied to one or two borrowed values; the caller owns the result.
 Value* Apply(BuiltinFn f, const Value* a, const Value* b = nullptr);
