@@ -85,16 +85,6 @@ Value* Opposite(const Value* inf, Value* out) {
   return MakeMathSymbol(inf->mathSymbol == kInfinity ? kMinusInfinity : kInfinity, out);
 }
 
-void FractionOf(const Value* v, __int128& n, __int128& d) {
-  if (v->type == ValueType::Qword) {
-    n = v->qword;
-    d = 1;
-  } else {
-    n = v->ratio.num;
-    d = v->ratio.den;
-  }
-}
-
 Value* Qword128(__int128 x, double fallback, Value* out) {
   if (x >= INT64_MIN && x <= INT64_MAX) return MakeQword(static_cast<std::int64_t>(x), out);
   return MakeDouble(fallback, out);
@@ -121,8 +111,8 @@ Value* AddReal(const Value* p, const Value* q, Value* out) {
     return Qword128(s, static_cast<double>(p->qword) + static_cast<double>(q->qword), out);
   }
   __int128 pn, pd, qn, qd;
-  FractionOf(p, pn, pd);
-  FractionOf(q, qn, qd);
+  FractionParts(p, pn, pd);
+  FractionParts(q, qn, qd);
   return MakeExactQuotient(pn * qd + qn * pd, pd * qd, out);
 }
 
@@ -134,8 +124,8 @@ Value* MultiplyReal(const Value* p, const Value* q, Value* out) {
     return Qword128(s, static_cast<double>(p->qword) * static_cast<double>(q->qword), out);
   }
   __int128 pn, pd, qn, qd;
-  FractionOf(p, pn, pd);
-  FractionOf(q, qn, qd);
+  FractionParts(p, pn, pd);
+  FractionParts(q, qn, qd);
   // |pn*qn| < 2^95 and pd*qd < 2^62: both fit 128 bits.
   return MakeExactQuotient(pn * qn, pd * qd, out);
 }
@@ -321,8 +311,8 @@ Value* Divide(const Value* a, const Value* b, Value* out) {
     // Exact in one step: a large divisor must not turn the reciprocal into a
     // double when the quotient itself is a small fraction.
     __int128 pn, pd, qn, qd;
-    FractionOf(p, pn, pd);
-    FractionOf(q, qn, qd);
+    FractionParts(p, pn, pd);
+    FractionParts(q, qn, qd);
     return MakeExactQuotient(pn * qd, pd * qn, out);
   }
   Held reciprocal;

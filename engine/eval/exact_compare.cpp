@@ -3,29 +3,15 @@
 #include <cmath>
 
 #include "eval/relations.h"
+#include "values/number_limits.h"
 
 namespace symcalc {
-namespace {
-
-// Numerator and denominator of a qword or ratio.
-void Fraction(const Value* v, __int128& n, __int128& d) {
-  if (v->type == ValueType::Qword) {
-    n = v->qword;
-    d = 1;
-  } else {
-    n = v->ratio.num;
-    d = v->ratio.den;
-  }
-}
-
-}  // namespace
-
 int CompareReal(const Value* a, const Value* b, bool* unordered) {
   *unordered = false;
   if (IsRational(a) && IsRational(b)) {
     __int128 an, ad, bn, bd;
-    Fraction(a, an, ad);
-    Fraction(b, bn, bd);
+    FractionParts(a, an, ad);
+    FractionParts(b, bn, bd);
     // Denominators are positive and fit 32 bits, numerators 64: no overflow.
     const __int128 l = an * bd;
     const __int128 r = bn * ad;

@@ -7,16 +7,9 @@
 namespace symcalc {
 namespace {
 
-Value* Fresh(Value* out) {
-  if (!out) return AllocRecord();
-  const std::uint32_t refs = out->refs;
-  *out = Value{};
-  out->refs = refs;
-  return out;
-}
 
 Value* MakeTextValue(ValueType type, std::string_view text, Value* out) {
-  Value* v = Fresh(out);
+  Value* v = FreshRecord(out);
   v->type = type;
   v->text = MakeText(text);
   return v;
@@ -25,7 +18,7 @@ Value* MakeTextValue(ValueType type, std::string_view text, Value* out) {
 }  // namespace
 
 Value* MakeBoolean(int flag, Value* out) {
-  Value* v = Fresh(out);
+  Value* v = FreshRecord(out);
   v->type = ValueType::Boolean;
   v->boolean = flag ? 1 : 0;
   return v;
@@ -52,7 +45,7 @@ Value* MakeVariable(std::string_view name, Value* out) {
 
 Value* MakeError(int code, const Value* operand, Value* out) {
   Value* simplified = operand ? Simplify(operand) : nullptr;
-  Value* v = Fresh(out);
+  Value* v = FreshRecord(out);
   v->type = ValueType::Error;
   v->error.code = static_cast<std::int16_t>(std::clamp(code, 0, kErrorCount - 1));
   v->error.operand = simplified;
@@ -72,7 +65,7 @@ Value* MakeRange(const Value* low, const Value* high, Value* out) {
 }
 
 Value* MakeRawPair(ValueType type, Value* left, Value* right, Value* out) {
-  Value* v = Fresh(out);
+  Value* v = FreshRecord(out);
   v->type = type;
   v->pair.left = left;
   v->pair.right = right;
@@ -80,7 +73,7 @@ Value* MakeRawPair(ValueType type, Value* left, Value* right, Value* out) {
 }
 
 Value* MakeEmptySet(Value* out) {
-  Value* v = Fresh(out);
+  Value* v = FreshRecord(out);
   v->type = ValueType::Set;
   return v;
 }
@@ -115,7 +108,7 @@ Value* MakeArray(std::int64_t width, std::int64_t height, CellTable* cells, Valu
     for (std::size_t i = 0; i < count; ++i) table->cells()[i] = Retain(zero);
     FreeValue(zero);
   }
-  Value* v = Fresh(out);
+  Value* v = FreshRecord(out);
   v->type = ValueType::Array;
   v->array.width = static_cast<std::int16_t>(width);
   v->array.height = static_cast<std::int16_t>(height);

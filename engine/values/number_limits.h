@@ -12,5 +12,7 @@ double PiValue();
 // n / d reduced: a qword for denominator 1, a ratio when both parts fit 32
 // bits, otherwise the double quotient; d = 0 is "Division by 0.".
 Value* MakeExactQuotient(__int128 n, __int128 d, Value* out = nullptr);
+// Numerator and denominator of a qword (denominator 1) or ratio.
+void FractionParts(const Value* v, __int128& n, __int128& d);
 
 }  // namespace symcalc

@@ -1,7 +1,7 @@
 // The number constructors with their normalising rules.
+#include <bit>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 #include "eval/simplify.h"
 #include "state/engine_state.h"
@@ -11,13 +11,6 @@
 namespace symcalc {
 namespace {
 
-Value* Fresh(Value* out) {
-  if (!out) return AllocRecord();
-  const std::uint32_t refs = out->refs;
-  *out = Value{};
-  out->refs = refs;
-  return out;
-}
 
 unsigned __int128 Gcd128(unsigned __int128 a, unsigned __int128 b) {
   while (b != 0) {
@@ -30,28 +23,24 @@ unsigned __int128 Gcd128(unsigned __int128 a, unsigned __int128 b) {
 
 }  // namespace
 
-double SnapBound() {
-  static const double bound = [] {
-    const std::uint64_t bits = 0x3D3C25C268497683ULL;
-    double d;
-    std::memcpy(&d, &bits, sizeof d);
-    return d;
-  }();
-  return bound;
-}
+// The constants are given by their bit patterns so that no decimal reading
+// can round them differently.
+double SnapBound() { return std::bit_cast<double>(std::uint64_t{0x3D3C25C268497683ULL}); }
 
-double PiValue() {
-  static const double pi = [] {
-    const std::uint64_t bits = 0x400921FB54442D18ULL;
-    double d;
-    std::memcpy(&d, &bits, sizeof d);
-    return d;
-  }();
-  return pi;
+double PiValue() { return std::bit_cast<double>(std::uint64_t{0x400921FB54442D18ULL}); }
+
+void FractionParts(const Value* v, __int128& n, __int128& d) {
+  if (v->type == ValueType::Qword) {
+    n = v->qword;
+    d = 1;
+  } else {
+    n = v->ratio.num;
+    d = v->ratio.den;
+  }
 }
 
 Value* MakeQword(std::int64_t n, Value* out) {
-  Value* v = Fresh(out);
+  Value* v = FreshRecord(out);
   v->type = ValueType::Qword;
   v->qword = n;
   return v;
@@ -61,7 +50,7 @@ Value* MakeDouble(double x, Value* out) {
   const bool snap = !EngineReady() || Engine().snap;
   const double b = SnapBound();
   if (snap && x > -b && x < b) x = 0.0;
-  Value* v = Fresh(out);
+  Value* v = FreshRecord(out);
   v->type = ValueType::Double;
   v->dbl = x;
   return v;
@@ -90,7 +79,7 @@ Value* MakeExactQuotient(__int128 n, __int128 d, Value* out) {
   }
   if (un <= static_cast<unsigned __int128>(INT32_MAX) &&
       ud <= static_cast<unsigned __int128>(INT32_MAX)) {
-    Value* v = Fresh(out);
+    Value* v = FreshRecord(out);
     v->type = ValueType::Ratio;
     v->ratio.num = negative ? -static_cast<std::int32_t>(un) : static_cast<std::int32_t>(un);
     v->ratio.den = static_cast<std::int32_t>(ud);
@@ -123,7 +112,7 @@ Value* MakeComplex(const Value* re, const Value* im, Value* out) {
 Value* MakeMathSymbol(int index, Value* out) {
   if (index == kPi) return MakeDouble(PiValue(), out);
   if (index < 0 || index >= kMathSymbolCount) index = kUndefined;
-  Value* v = Fresh(out);
+  Value* v = FreshRecord(out);
   v->type = ValueType::MathSymbol;
   v->mathSymbol = static_cast<std::int8_t>(index);
   return v;

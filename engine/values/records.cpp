@@ -152,6 +152,14 @@ Value* AllocRecord() {
   return v;
 }
 
+Value* FreshRecord(Value* out) {
+  if (!out) return AllocRecord();
+  const std::uint32_t refs = out->refs;
+  *out = Value{};
+  out->refs = refs;
+  return out;
+}
+
 Value* Retain(const Value* v) {
   auto* m = const_cast<Value*>(v);
   if (m) ++m->refs;

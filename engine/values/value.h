@@ -112,6 +112,9 @@ static_assert(std::is_trivially_copyable_v<Value>);
 // ---- records and ownership -------------------------------------------------
 
 Value* AllocRecord();                      // zeroed qword 0, count 1
+// The record a constructor writes its result into: `out` cleared (its
+// reference count kept), or a new record.
+Value* FreshRecord(Value* out);
 Value* Retain(const Value* v);             // one more reference to the same record
 // Makes the record in `slot` exclusively owned (clones it when shared).
 Value* MakeUnique(Value*& slot);
