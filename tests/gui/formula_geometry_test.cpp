@@ -348,29 +348,6 @@ class FormulaGeometryTest : public QObject {
     QVERIFY(d.canvas.HasLine(kX + f.W(1, "sin") + 5, kY, bar, 0));
   }
 
-  void plotNodeReservesItsSquare() {
-    EngineSession engine;
-    const FontFacts f;
-    const OwnedValue v = engine.Eval("plot(x^2, x=-1..1)");
-    const Drawn d = Draw(f, v.get());
-    COMPARE_BOX(d.box, (FormulaBox{501, 250, 251}));
-    QCOMPARE(d.canvas.ops.size(), std::size_t{1});
-    QCOMPARE(d.canvas.ops[0].kind, PlacedOp::Plot);
-    QCOMPARE(d.canvas.ops[0].x, kX);
-    QCOMPARE(d.canvas.ops[0].y, kY - 250);
-  }
-
-  void complexNumbersArePairsInParentheses() {
-    EngineSession engine;
-    const FontFacts f;
-    const OwnedValue v = engine.Eval("#c(1,-2)");
-    const Drawn d = Draw(f, v.get());
-    const int mw = f.Minus(1);
-    QCOMPARE(d.box.width, f.W(1, "#c, ") + f.W(1, "1") + mw + f.W(1, "2") + 10);
-    QCOMPARE(d.canvas.TextTrail(), std::string("#c|1|, |2"));
-    QCOMPARE(d.canvas.FindText("1")->x, kX + f.W(1, "#c") + 5);
-  }
-
   // y := x + 1 followed by x := 3 must still show x + 1: nothing is looked up
   // or simplified while drawing, and fractions are regrouped for display only.
   void drawingNeverSubstitutesLaterBindings_data() {

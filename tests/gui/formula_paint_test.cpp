@@ -11,7 +11,6 @@
 
 #include "formula_fixtures.h"
 #include "formula_painter.h"
-#include "result_picture.h"
 #include "sheet_driver.h"
 #include "suites.h"
 
@@ -93,29 +92,6 @@ class FormulaPaintTest : public QObject {
     QCOMPARE(Describe(Dark(image)), expected);
   }
 
-  void slantedSegmentStepsOnePixelPerColumn() {
-    const FontFacts f;
-    const FontMetricsOfLevels metrics(f.Fonts());
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-      QPainter painter(&image);
-      PainterCanvas canvas(painter, f.Fonts(), metrics, image.rect());
-      canvas.Segment(0, 0, 9, 3);
-    }
-    const Pixels dark = Dark(image);
-    QCOMPARE(dark.size(), std::size_t{10});
-    int previousY = 0;
-    for (int x = 0; x <= 9; ++x) {
-      const auto it = std::find_if(dark.begin(), dark.end(),
-                                   [x](const auto& p) { return p.first == x; });
-      QVERIFY2(it != dark.end(), qPrintable(QString::number(x)));
-      QVERIFY(it->second >= previousY && it->second <= previousY + 1);
-      previousY = it->second;
-    }
-    QVERIFY(dark.count({0, 0}) && dark.count({9, 3}));
-  }
-
   void bracesGrowTheirTipFromHeightTwentyFive_data() {
     QTest::addColumn<int>("height");
     QTest::addColumn<bool>("big");
@@ -161,20 +137,6 @@ class FormulaPaintTest : public QObject {
     QCOMPARE(picture.pixelColor(100 + bar, 2 * h), QColor(Qt::white));
     QVERIFY(HasInk(picture, QRect(100, 0, bar, 2 * h)));       // numerator
     QVERIFY(HasInk(picture, QRect(100, 2 * h + 1, bar, 2 * h - 1)));  // denominator
-  }
-
-  void resultsBeyondThePictureAreSkippedNotMisplaced() {
-    EngineSession engine;
-    const FontFacts f;
-    std::string text;
-    for (int i = 0; i < 5000; ++i) text += (i ? "+x" : "x") + std::to_string(i);
-    std::vector<Value*> results{EvaluateText(text)};
-    const PictureLayout layout = MeasureResults(results, f.Fonts());
-    QCOMPARE(layout.width, kMaxPictureSide);
-    const QImage image = DrawResults(results, layout, f.Fonts());
-    // Terms continue to the right edge of the capped picture.
-    QVERIFY(HasInk(image, QRect(image.width() - 200, 0, 200, image.height())));
-    ReleaseValues(results);
   }
 };
 

@@ -104,18 +104,6 @@ class PlotTest : public QObject {
     QCOMPARE(QString::fromStdString(PrintValue(ErrorOperand(v.get()))), operand);
   }
 
-  void wrongArgumentCountsAreRefused_data() {
-    QTest::addColumn<QString>("input");
-    QTest::newRow("one") << "plot(x)";
-    QTest::newRow("four") << "plot(x, x=0..1, y=0..1, 4)";
-  }
-  void wrongArgumentCountsAreRefused() {
-    QFETCH(QString, input);
-    EngineSession engine;
-    const OwnedValue v = engine.Eval(input.toStdString());
-    QCOMPARE(TypeOf(v.get()), ValueType::Error);
-  }
-
   void parabolaHasItsAxesInTheMiddleColumnAndOnTheBottomEdge() {
     EngineSession engine;
     const FontFacts f;
