@@ -228,7 +228,7 @@ Value* DerivePower(const Value* e, const Wrt& x) {
 
 Value* Derive(const Value* term, const Wrt& x) {
   NestingLevel level(g_depth, kMaxNesting);
-  if (level.Exceeded()) return MakeError(19, term);
+  if (level.Exceeded()) return NestingError(term);
   Held simplified = Hold(Simplify(term));
   const Value* e = simplified.get();
   if (IsError(e)) return PassError(e);

@@ -1,15 +1,204 @@
-// Expansion and factoring out.
-// Not computed yet: each answers with its pending application.
+// Expansion and factoring out. Both rebuild the expression bottom-up with the
+// engine's own arithmetic, so every intermediate result is in normal form.
+#include "builtins/symbolic/expand.h"
+
+#include <cstdint>
+#include <vector>
+
 #include "builtins/builtin_support.h"
+#include "builtins/symbolic/nesting_limit.h"
+#include "builtins/symbolic/term_chains.h"
+#include "eval/simplify.h"
 
 namespace symcalc {
+namespace {
 
-Value* BuiltinExpand(Value* const* args, Value* out) {
-  return PendingApplication(BuiltinExpand, args, 1, out);
+constexpr int kMaxNesting = 100000;
+int g_depth = 0;
+
+// A power of a sum is multiplied out only while the result stays of a size
+// one can look at: (x+1)^1000000 would take forever and fill the memory, so
+// beyond these bounds it stays a power, as powers with other exponents do.
+constexpr std::int64_t kMaxExponent = 1000;
+constexpr double kMaxTerms = 10000;
+
+Value* Power(const Value* base, const Value* exponent) {
+  Value* const args[4] = {const_cast<Value*>(base), const_cast<Value*>(exponent), nullptr, nullptr};
+  return BuiltinPow(args, nullptr);
 }
 
+// The number of terms of a k-term sum raised to n when no two products
+// merge: the number of monomials of degree n in k unknowns, C(n+k-1, k-1).
+bool WithinBudget(std::size_t k, std::int64_t n) {
+  if (n > kMaxExponent) return false;
+  double terms = 1;
+  for (std::size_t i = 1; i < k; ++i) {
+    terms = terms * static_cast<double>(n + static_cast<std::int64_t>(i)) / static_cast<double>(i);
+    if (terms > kMaxTerms) return false;
+  }
+  return true;
+}
+
+bool HasSumBase(const Value* f) {
+  return f->type == ValueType::Plus ||
+         (f->type == ValueType::Power && f->pair.left->type == ValueType::Plus);
+}
+
+// A product of two expanded terms needs expanding again only when powers of
+// one sum met in it: (1+x)^(1/2) * (1+x)^(3/2) is (1+x)^2.
+bool MayNeedExpanding(const Value* product) {
+  const Value* f = product;
+  for (; f->type == ValueType::Times; f = f->pair.left)
+    if (HasSumBase(f->pair.right)) return true;
+  return HasSumBase(f);
+}
+
+// Every term of a times every term of b.
+Value* Distribute(const Value* a, const Value* b) {
+  const std::vector<const Value*> as = ChainOperands(a, ValueType::Plus);
+  const std::vector<const Value*> bs = ChainOperands(b, ValueType::Plus);
+  std::vector<Held> terms;
+  terms.reserve(as.size() * bs.size());
+  for (const Value* x : as) {
+    for (const Value* y : bs) {
+      Held product = Hold(Multiply(x, y));
+      if (MayNeedExpanding(product.get())) product = Hold(Expand(product.get()));
+      AppendTerms(product.get(), terms);
+    }
+  }
+  return SumOf(terms);
+}
+
+// sum^n for n >= 2, one factor of the sum at a time: the sparse way, since
+// the growing side is multiplied by the short one.
+Value* PowerOfSum(const Value* sum, std::int64_t n) {
+  Held result = Hold(Retain(sum));
+  for (std::int64_t i = 2; i <= n; ++i) {
+    result = Hold(Distribute(result.get(), sum));
+    if (IsError(result.get())) break;
+  }
+  return result.release();
+}
+
+Value* ExpandSum(const Value* e) {
+  std::vector<Held> terms;
+  bool changed = false;
+  for (const Value* t : ChainOperands(e, ValueType::Plus)) {
+    Held x = Hold(Expand(t));
+    if (x.get() != t) changed = true;
+    AppendTerms(x.get(), terms);
+  }
+  if (!changed) return Retain(e);
+  return SumOf(terms);
+}
+
+// The factors are multiplied together left to right; wherever one side is a
+// sum, the product is distributed.
+Value* ExpandProduct(const Value* e) {
+  const std::vector<const Value*> factors = ChainOperands(e, ValueType::Times);
+  std::vector<Held> expanded;
+  expanded.reserve(factors.size());
+  bool changed = false;
+  for (const Value* f : factors) {
+    expanded.push_back(Hold(Expand(f)));
+    const Value* x = expanded.back().get();
+    if (x != f || x->type == ValueType::Plus) changed = true;
+  }
+  if (!changed) return Retain(e);
+  Held product = std::move(expanded[0]);
+  for (std::size_t i = 1; i < expanded.size(); ++i) {
+    const Value* f = expanded[i].get();
+    if (product->type == ValueType::Plus || f->type == ValueType::Plus)
+      product = Hold(Distribute(product.get(), f));
+    else
+      product = Hold(MakeOperatorNode(ValueType::Times, product.get(), f));
+  }
+  return product.release();
+}
+
+Value* ExpandPower(const Value* e) {
+  Held base = Hold(Expand(e->pair.left));
+  Held exponent = Hold(Expand(e->pair.right));
+  const Value* l = base.get();
+  const Value* r = exponent.get();
+  // (a * b)^r -> a^r * b^r
+  if (l->type == ValueType::Times) {
+    Held product;
+    for (const Value* f : ChainOperands(l, ValueType::Times)) {
+      Held power = Hold(Power(f, r));
+      product = product ? Hold(Multiply(product.get(), power.get())) : std::move(power);
+    }
+    return Expand(product.get());
+  }
+  // (a + b)^n -> the sum multiplied out; (a + b)^-n -> 1 / that
+  if (l->type == ValueType::Plus && r->type == ValueType::Qword) {
+    const std::int64_t n = r->qword;
+    const std::size_t k = ChainOperands(l, ValueType::Plus).size();
+    if (n >= 2 && WithinBudget(k, n)) return PowerOfSum(l, n);
+    if (n <= -2 && n >= -kMaxExponent && WithinBudget(k, -n)) {
+      Held positive = Hold(PowerOfSum(l, -n));
+      Held one = Hold(MakeQword(1));
+      return Divide(one.get(), positive.get());
+    }
+  }
+  if (l == e->pair.left && r == e->pair.right) return Retain(e);
+  return MakeOperatorNode(ValueType::Power, l, r);
+}
+
+// Equations, relations and logic: both sides are expanded.
+Value* ExpandOperands(const Value* e) {
+  Held l = Hold(Expand(e->pair.left));
+  Held r = Hold(Expand(e->pair.right));
+  if (l.get() == e->pair.left && r.get() == e->pair.right) return Retain(e);
+  return MakeOperatorNode(e->type, l.get(), r.get());
+}
+
+}  // namespace
+
+Value* Expand(const Value* term) {
+  NestingLevel level(g_depth, kMaxNesting);
+  if (level.Exceeded()) return NestingError(term);
+  Held simplified = Hold(Simplify(term));
+  const Value* e = simplified.get();
+  if (IsError(e)) return PassError(e);
+  switch (e->type) {
+    case ValueType::Plus:
+      return ExpandSum(e);
+    case ValueType::Times:
+      return ExpandProduct(e);
+    case ValueType::Power:
+      return ExpandPower(e);
+    default:
+      if (IsOperator(e)) return ExpandOperands(e);
+      return simplified.release();
+  }
+}
+
+Value* FactorOut(const Value* term, const Value* f) {
+  Held simplified = Hold(Simplify(term));
+  const Value* e = simplified.get();
+  // e -> f * expand(e / f)
+  if (e->type == ValueType::Plus) {
+    Held quotient = Hold(Divide(e, f));
+    Held inner = Hold(Expand(quotient.get()));
+    return Multiply(f, inner.get());
+  }
+  // e -> expand(e^(1/f))^f
+  if (e->type == ValueType::Times) {
+    Held one = Hold(MakeQword(1));
+    Held reciprocal = Hold(Divide(one.get(), f));
+    Held root = Hold(Power(e, reciprocal.get()));
+    Held inner = Hold(Expand(root.get()));
+    return Power(inner.get(), f);
+  }
+  if (IsError(e)) return PassError(e);
+  return simplified.release();
+}
+
+Value* BuiltinExpand(Value* const* args, Value* out) { return Deliver(Expand(args[0]), out); }
+
 Value* BuiltinFactorout(Value* const* args, Value* out) {
-  return PendingApplication(BuiltinFactorout, args, 2, out);
+  return Deliver(FactorOut(args[0], args[1]), out);
 }
 
 }  // namespace symcalc

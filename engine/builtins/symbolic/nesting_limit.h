@@ -25,4 +25,14 @@ class NestingLevel {
   bool exceeded_;
 };
 
+// Error 19 about `term`, built without simplifying the term again: the
+// simplifier would need the very stack that has run out.
+inline Value* NestingError(const Value* term) {
+  Value* e = AllocRecord();
+  e->type = ValueType::Error;
+  e->error.code = 19;
+  e->error.operand = Retain(term);
+  return e;
+}
+
 }  // namespace symcalc
