@@ -25,7 +25,7 @@ constexpr double kImaginaryNoise = 1e-7;
 constexpr double kBand = 2.0 * kPlotSamples;
 
 // "name = a..b"
-bool IsSpecification(const Value* v) {
+bool IsAxisRange(const Value* v) {
   return v && TypeOf(v) == ValueType::Equal && TypeOf(RightOperand(v)) == ValueType::Range;
 }
 
@@ -95,8 +95,8 @@ Value* PlotHandler(Value* const* args, Value* out) {
   if (TypeOf(f) == ValueType::Error) return CopyValue(f, out);
   if (TypeOf(xspec) == ValueType::Error) return CopyValue(xspec, out);
   if (yspec && TypeOf(yspec) == ValueType::Error) return CopyValue(yspec, out);
-  if (!IsSpecification(xspec)) return MakeError(kIsNotARangeOrOperator, xspec, out);
-  if (yspec && !IsSpecification(yspec)) return MakeError(kIsNotARangeOrOperator, yspec, out);
+  if (!IsAxisRange(xspec)) return MakeError(kIsNotARangeOrOperator, xspec, out);
+  if (yspec && !IsAxisRange(yspec)) return MakeError(kIsNotARangeOrOperator, yspec, out);
   return MakeExternalApplication(PlotHandler, f, xspec, yspec, nullptr, out);
 }
 
@@ -105,7 +105,7 @@ PlotSketch SketchPlot(const Value* node, int left, int top) {
   const Value* f = FunctionArgument(node, 0);
   const Value* xspec = FunctionArgument(node, 1);
   const Value* yspec = FunctionArgumentCount(node) > 2 ? FunctionArgument(node, 2) : nullptr;
-  if (!f || !IsSpecification(xspec) || (yspec && !IsSpecification(yspec))) return sketch;
+  if (!f || !IsAxisRange(xspec) || (yspec && !IsAxisRange(yspec))) return sketch;
   const Value* variable = LeftOperand(xspec);
   if (TypeOf(variable) != ValueType::Variable) return sketch;
   const Value* a = LeftOperand(RightOperand(xspec));

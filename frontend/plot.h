@@ -1,5 +1,5 @@
 // plot(f, x = a..b) and plot(f, x = a..b, y = c..d). Evaluating a call only
-// checks the specifications and answers with the plot node itself; the
+// checks the axis ranges and answers with the plot node itself; the
 // worksheet draws that node as a 501 by 501 square, sampling f at 501 points.
 #pragma once
 

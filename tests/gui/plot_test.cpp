@@ -80,7 +80,7 @@ class PlotTest : public QObject {
     QCOMPARE(TypeOf(FunctionArgument(v.get(), 1)), ValueType::Equal);
   }
 
-  void badSpecificationsAreErrors_data() {
+  void badAxisRangesAreErrors_data() {
     QTest::addColumn<QString>("input");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("operand");
@@ -92,7 +92,7 @@ class PlotTest : public QObject {
     QTest::newRow("error in x spec passes") << "plot(x, det(6))" << 31 << "6";
     QTest::newRow("error in y spec passes") << "plot(x, x=0..1, det(7))" << 31 << "7";
   }
-  void badSpecificationsAreErrors() {
+  void badAxisRangesAreErrors() {
     QFETCH(QString, input);
     QFETCH(int, code);
     QFETCH(QString, operand);
@@ -143,7 +143,7 @@ class PlotTest : public QObject {
     QVERIFY(StaysInItsSquare(image));
   }
 
-  void squareStaysWhiteWithoutAUsableSpecification_data() {
+  void squareStaysWhiteWithoutAUsableAxisRange_data() {
     QTest::addColumn<QString>("input");
     QTest::newRow("y range inverted") << "plot(x, x=0..1, y=1..0)";
     QTest::newRow("empty x range") << "plot(x, x=1..1)";
@@ -151,7 +151,7 @@ class PlotTest : public QObject {
     QTest::newRow("no real sample") << "plot(sqr(x), x=-2..-1)";
     QTest::newRow("symbolic bound") << "plot(x, x=0..c)";
   }
-  void squareStaysWhiteWithoutAUsableSpecification() {
+  void squareStaysWhiteWithoutAUsableAxisRange() {
     QFETCH(QString, input);
     EngineSession engine;
     const FontFacts f;
