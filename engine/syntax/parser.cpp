@@ -174,10 +174,13 @@ Value* EvaluateChain(std::string_view s, const std::vector<std::size_t>& pos, bo
   segments.push_back(s.substr(start));
   // The recursive reading stops at the last prefix that ends in an operator
   // (or starts with one): that prefix is refused whole and nothing left of it
-  // is evaluated.
+  // is evaluated. A two-character operator ending a prefix does not sit at
+  // its last position, so that prefix is read on and its empty right side
+  // is the error; the same holds for an empty last segment.
   std::size_t refused = 0;
   for (std::size_t j = 0; j < segments.size(); ++j)
-    if (TrimSpaces(segments[j]).empty()) refused = std::max<std::size_t>(j, 1);
+    if (TrimSpaces(segments[j]).empty() && (j == 0 || OperatorLength(s, pos[j - 1]) == 1))
+      refused = std::max<std::size_t>(j, 1);
   Held acc;
   std::size_t next;
   if (refused > 0) {
