@@ -98,8 +98,10 @@ class ValueMaker {
                                   : std::numeric_limits<std::int64_t>::min() + 1);
       case 2:
         return MakeQword((std::int64_t{1} << Below(63)) * (OneIn(2) ? -1 : 1));
-      default:
-        return MakeQword(static_cast<std::int64_t>(rng_() >> Below(64)) * (OneIn(2) ? -1 : 1));
+      default: {
+        const std::int64_t bound = std::numeric_limits<std::int64_t>::max() >> Below(63);
+        return MakeQword(std::uniform_int_distribution<std::int64_t>(-bound, bound)(rng_));
+      }
     }
   }
 
@@ -187,39 +189,41 @@ class ValueMaker {
   // Sums, products, powers, quotients and applications of builtins, built by
   // the arithmetic, so they arrive in normal form. A step that fails (a
   // division by zero, an overflowing power) gives a variable instead, and so
-  // does one whose arithmetic made a double of a known limitation.
+  // does one whose arithmetic made a number of a known limitation.
   Value* Symbolic(int depth) {
     Value* v = SymbolicStep(depth);
-    if (TypeOf(v) != ValueType::Error && !HasUnprintableDouble(v)) return v;
+    if (TypeOf(v) != ValueType::Error && !HasKnownLimitation(v)) return v;
     FreeValue(v);
     return Variable();
   }
 
-  // A double that is not finite, or that prints as 0., 1. or -1. without
-  // being one of them.
-  static bool HasUnprintableDouble(const Value* v) {
+  // The most negative qword, or a double that is not finite or that prints
+  // as 0., 1. or -1. without being one of them.
+  static bool HasKnownLimitation(const Value* v) {
     if (!v) return false;
     switch (TypeOf(v)) {
+      case ValueType::Qword:
+        return RawQword(v) == std::numeric_limits<std::int64_t>::min();
       case ValueType::Double: {
         const double x = std::fabs(RawDouble(v));
         return !std::isfinite(x) || (x != 0 && x < 5e-11) || (x != 1 && std::fabs(x - 1) < 5e-11);
       }
       case ValueType::Array:
         for (int i = 0; i < ArrayWidth(v) * ArrayHeight(v); ++i)
-          if (HasUnprintableDouble(ArrayCell(v, i))) return true;
+          if (HasKnownLimitation(ArrayCell(v, i))) return true;
         return false;
       case ValueType::Set:
         for (const Value* e = SetFirst(v); e; e = SetNext(e))
-          if (HasUnprintableDouble(e)) return true;
+          if (HasKnownLimitation(e)) return true;
         return false;
       case ValueType::Function:
         for (int i = 0; i < 4; ++i)
-          if (HasUnprintableDouble(FunctionArgument(v, i))) return true;
+          if (HasKnownLimitation(FunctionArgument(v, i))) return true;
         return false;
       default:
         if (TypeOf(v) == ValueType::Complex || TypeOf(v) == ValueType::Range ||
             TypeOf(v) >= ValueType::Plus)
-          return HasUnprintableDouble(LeftOperand(v)) || HasUnprintableDouble(RightOperand(v));
+          return HasKnownLimitation(LeftOperand(v)) || HasKnownLimitation(RightOperand(v));
         return false;
     }
   }
