@@ -4,6 +4,9 @@
 // rebuilt in new records whose children are shared with the input.
 #include "eval/simplify.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "builtins/builtins.h"
 #include "eval/arithmetic.h"
 #include "eval/coefficients.h"
@@ -91,6 +94,66 @@ Value* ReplaceLeftmostFactor(const Value* x, const Value* t) {
   return Pair(ValueType::Times, ReplaceLeftmostFactor(x->pair.left, t), Retain(x->pair.right));
 }
 
+void Stamp(Value* r, const EngineState& s);
+
+bool g_literalRewriting = false;
+
+// A term r moves down a sum chain l the way repeated rewriting moves it (one
+// pass of insertion sort: a new node and a full re-simplification per term it
+// passes), but without the nodes: the terms it passes are only compared. Only
+// the step where r settles, and the first one outward from there, go through
+// Simplify; once a step outward leaves its node as it was, every further one
+// does too, since it repeats checks the chain l already passed when it was
+// built. So the chain is the one the literal rewriting gives.
+Value* InsertIntoSum(const Value* l, const Value* r) {
+  std::vector<const Value*> prefixes;  // prefixes[k] ends with term k
+  for (const Value* p = l;; p = p->pair.left) {
+    prefixes.push_back(p);
+    if (p->type != ValueType::Plus) break;
+  }
+  std::reverse(prefixes.begin(), prefixes.end());
+  const std::size_t m = prefixes.size();
+  auto term = [&](std::size_t k) { return k == 0 ? prefixes[0] : prefixes[k]->pair.right; };
+  // The last term is already known to follow r.
+  std::size_t settled = 0;  // terms up to this one stay in front of r
+  bool front = true;
+  for (std::size_t j = m - 1; j-- > 0;) {
+    int order;
+    {
+      CoefficientScope scope;
+      order = TermOrder(term(j), r, Chain::Sum);
+    }
+    if (order != 1 && order != 2) {
+      settled = j;
+      front = false;
+      break;
+    }
+  }
+  Held node = Hold(front ? Pair(ValueType::Plus, Retain(r), Retain(prefixes[0]))
+                         : Pair(ValueType::Plus, Retain(prefixes[settled]), Retain(r)));
+  Held inner = Hold(Simplify(node.get(), false));
+  if (g_tripped) return inner.release();
+  const EngineState& s = Engine();
+  bool plain = false;
+  for (std::size_t j = settled + 1; j < m; ++j) {
+    const Value* t = term(j);
+    if (plain) {
+      Value* next = Pair(ValueType::Plus, inner.release(), Retain(t));
+      Stamp(next, s);
+      inner = Hold(next);
+      continue;
+    }
+    const Value* before = inner.get();
+    Held step = Hold(Pair(ValueType::Plus, Retain(before), Retain(t)));
+    Held next = Hold(Simplify(step.get(), false));
+    if (g_tripped) return next.release();
+    plain = next->type == ValueType::Plus && next->pair.left == before && next->pair.right == t;
+    inner = std::move(next);
+  }
+  CheckNormalForm(inner.get());
+  return inner.release();
+}
+
 // Steps 3 to 8 on a node whose operands are simplified. Returns the result
 // and whether anything was rewritten.
 Value* Rewrite(ValueType n, Held L, Held R, bool operandsChanged, bool numeric, bool& changed) {
@@ -150,6 +213,8 @@ Value* Rewrite(ValueType n, Held L, Held R, bool operandsChanged, bool numeric, 
       order = TermOrder(x, r, op);
     }
     if (order == 1 || order == 2) {
+      if (n == ValueType::Plus && inChain && !numeric && r->type != n && !g_literalRewriting)
+        return InsertIntoSum(l, r);
       Held node;
       if (inChain) {
         Value* inner = Pair(n, Retain(l->pair.left), Retain(r));
@@ -336,6 +401,8 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
 }
 
 }  // namespace
+
+void UseLiteralRewriting(bool on) { g_literalRewriting = on; }
 
 bool CannotMention(const Value* v, std::string_view name) {
   return StillSimplified(v, Engine()) && (v->vars & NameBit(name)) == 0;
