@@ -8,7 +8,7 @@ JOBS        ?= 2
 CMAKE_FLAGS ?=
 
 PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev libxtst-dev \
-            fonts-liberation2 xvfb xauth locales
+            fonts-liberation2 xvfb xauth locales clang libclang-rt-14-dev valgrind
 
 .PHONY: all run cli test build asan bench deps clean
 
@@ -48,9 +48,27 @@ asan: deps
 	  -DSYMCALC_CHECK_NORMAL_FORM=ON -DSYMCALC_BUILD_GUI=OFF $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j$(JOBS) --target engine_tests
 
-test: build asan
+test: build asan fuzz-build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -L sanitize
+	cd $(FUZZ_BUILD) && ctest --output-on-failure -L fuzz
+
+# The line fuzzer: clang, libFuzzer and the sanitizers in a tree of its own.
+# `make fuzz FUZZ_TIME=3600` fuzzes for an hour, going on from the corpus
+# that earlier runs left in $(FUZZ_BUILD)/fuzz/corpus; `make test` replays
+# the kept regressions and makes a short run with a fixed seed.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_TIME  ?= 600
+
+.PHONY: fuzz fuzz-build
+
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DSYMCALC_FUZZ=ON \
+	  -DSYMCALC_CHECK_NORMAL_FORM=ON -DSYMCALC_BUILD_GUI=OFF -DSYMCALC_BUILD_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target line_fuzzer
+
+fuzz: fuzz-build
+	bash fuzz/run_fuzzer.sh run $(FUZZ_BUILD)/fuzz/line_fuzzer $(CURDIR) $(FUZZ_BUILD)/fuzz $(FUZZ_TIME)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DSYMCALC_BUILD_BENCH=ON \
