@@ -117,14 +117,18 @@ def w_symbolic_sum(rng):
     out["gp"].append("s=0;")
     out["maxima"].append("s:0$")
     out["sympy"].append("s=Integer(0)")
+    # Every symcalc line prints its value, so its 25 additions between two
+    # printouts share one line: s:=s+t1+...+t25 still adds one term at a time.
+    pending = []
     for n, t in enumerate(terms, 1):
-        out["symcalc"].append(f"s:=s+{mono(*t, '^')}")
+        pending.append(mono(*t, '^'))
         out["ginsh"].append(f"s=s+{mono(*t, '^')}:")
         out["gp"].append(f"s=s+{mono(*t, '^')};")
         out["maxima"].append(f"s:s+{mono(*t, '^')}$")
         out["sympy"].append(f"s=s+{mono(*t, '**')}")
         if n % 25 == 0:
-            out["symcalc"].append("s")
+            out["symcalc"].append("s:=s+" + "+".join(pending))
+            pending = []
             out["ginsh"].append("s;")
             out["gp"].append("print(s)")
             out["maxima"].append("s;")

@@ -186,8 +186,22 @@ void AppendLeaf(std::string& out, const Value* v) {
   }
 }
 
+// Values that hold other values; only printing those can recurse.
+bool Nests(const Value* v) {
+  switch (v->type) {
+    case ValueType::Complex:
+    case ValueType::Error:
+    case ValueType::Array:
+    case ValueType::Set:
+    case ValueType::Function:
+      return true;
+    default:
+      return IsPairNode(v);
+  }
+}
+
 void AppendValue(std::string& out, const Value* v) {
-  if (StackExhausted()) {
+  if (Nests(v) && StackExhausted()) {
     out += "...";
     return;
   }
@@ -227,6 +241,7 @@ void AppendPrinted(std::string& out, const Value* v) { AppendValue(out, v); }
 
 std::string PrintValue(const Value* v) {
   std::string out;
+  out.reserve(64);
   if (v) AppendValue(out, v);
   return out;
 }
