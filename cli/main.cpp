@@ -3,10 +3,10 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <iostream>
 #include <string>
 #include <vector>
 
+#include "line_reader.h"
 #include "symcalc/engine.h"
 
 namespace {
@@ -36,7 +36,6 @@ bool RunLine(const std::string& line) {
   }
   symcalc::ReleaseValues(r.values);
   std::fwrite(out.data(), 1, out.size(), stdout);
-  std::fflush(stdout);
   return true;
 }
 
@@ -48,14 +47,16 @@ int Run(void* p) {
       if (!RunLine(line)) break;
   } else {
     const bool interactive = isatty(STDIN_FILENO);
+    // A program that talks to the CLI through pipes sees each answer before
+    // the CLI waits for its next line.
+    symcalc_cli::LineReader reader(STDIN_FILENO, [] { std::fflush(stdout); });
     std::string line;
     for (;;) {
       if (interactive) {
         std::fputs("> ", stdout);
         std::fflush(stdout);
       }
-      if (!std::getline(std::cin, line)) break;
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!reader.Next(line)) break;
       if (!RunLine(line)) break;
     }
   }
