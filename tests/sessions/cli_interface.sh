@@ -60,5 +60,18 @@ if command -v script >/dev/null 2>&1; then
   check "a terminal gets the prompt" "yes" "$([[ $out == *'> '* ]] && echo yes)"
 fi
 
+# A program that talks to the CLI through pipes must see each answer while the
+# CLI waits for its next line, not only when the input ends.
+coproc CLI { "$cli"; }
+echo '6*7' >&"${CLI[1]}"
+answer=""
+read -r -t 5 answer <&"${CLI[0]}"
+check "an answer arrives before the next line is sent" "42" "$answer"
+echo 'quit' >&"${CLI[1]}"
+wait "$CLI_PID" 2>/dev/null
+
+out=$(printf '1+1\n2+2' | "$cli")
+check "a last line without a newline is read" $'2\n4' "$out"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
