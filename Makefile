@@ -70,11 +70,14 @@ fuzz-build: deps
 fuzz: fuzz-build
 	bash fuzz/run_fuzzer.sh run $(FUZZ_BUILD)/fuzz/line_fuzzer $(CURDIR) $(FUZZ_BUILD)/fuzz $(FUZZ_TIME)
 
+# The peers of the side-by-side comparison come from Debian's packages too.
+bench: PACKAGES += ginac-tools pari-gp maxima python3 python3-sympy
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DSYMCALC_BUILD_BENCH=ON \
 	  -DSYMCALC_BUILD_GUI=OFF -DSYMCALC_BUILD_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	python3 bench/compare.py --cli $(BENCH_BUILD)/cli/symcalc-cli $(COMPARE_FLAGS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
