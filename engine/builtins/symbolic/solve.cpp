@@ -149,13 +149,36 @@ Value* QuadraticRoots(const CoefficientList& list) {
   return Call(BuiltinInto, first.get(), difference.get());
 }
 
+// The smallest exponent of the variable among the summands of a sum that it
+// divides.
+std::int64_t LowestPower(const Value* sum, std::string_view name) {
+  std::int64_t lowest = 0;
+  for (const Value* t : ChainOperands(sum, ValueType::Plus)) {
+    const std::int64_t d = PolynomialDegree(t, name, 0);
+    if (lowest == 0 || d < lowest) lowest = d;
+  }
+  return lowest;
+}
+
 // L = 0, where L is expanded and holds the variable in two operands.
 Value* SolveZeroSum(const Value* e, const Value* l, const Value* r, const Unknown& x) {
   if (l->type != ValueType::Plus) return Pending(e, x);
   // x divides every summand: x * (L / x) = 0
   if (PolynomialDegree(l, x.name, kDescendIntoSums) > 0) {
     if (!x.variable) return Pending(e, x);
-    Held factored = Hold(FactorOut(l, x.variable.get()));
+    // When x^k divides every summand, taking out one x per rewrite would
+    // find the root 0 k times over and run into the rewrite limit for
+    // x^1000 + x^1001 = 0; x^(k-1) comes off at once instead, which loses no
+    // root, since the remaining x still gives 0.
+    Held rest = Hold(Retain(l));
+    const std::int64_t k = LowestPower(l, x.name);
+    if (k > 1) {
+      Held exponent = Hold(MakeQword(k - 1));
+      Held power = Hold(Call(BuiltinPow, x.variable.get(), exponent.get()));
+      Held quotient = Hold(Divide(l, power.get()));
+      rest = Hold(Expand(quotient.get()));
+    }
+    Held factored = Hold(FactorOut(rest.get(), x.variable.get()));
     return SolveRewritten(factored.get(), r, x);
   }
   CoefficientList list;
