@@ -1,0 +1,178 @@
+// expand and factorout: the printed results, the size budget for powers of
+// sums, deep terms, and random products of sums checked against their value
+// at integer points.
+#include <random>
+#include <string>
+
+#include "eval/simplify.h"
+#include "test_support.h"
+#include "values/value.h"
+
+namespace symcalc::testing {
+namespace {
+
+class Expansion : public EngineTest {};
+
+TEST_F(Expansion, ProductsAndPowersOfSums) {
+  const Case cases[] = {
+      {"expand((a+b)*(c+d))", "a*c+a*d+b*c+b*d"},
+      {"expand((x+1)^2)", "1+2*x+x^2"},
+      {"expand((x+1)^3)", "1+3*x+3*x^2+x^3"},
+      {"expand((x+1)*(x-1)*(x+2))", "(-2)+(-1)*x+2*x^2+x^3"},
+      {"expand((a+b)*(a-b))", "a^2+(-1)*b^2"},
+      {"expand(x-(x+1)^2)", "(-1)+(-1)*x+(-1)*x^2"},
+      {"expand(((x+1)^2)^2)", "1+4*x+6*x^2+4*x^3+x^4"},
+      {"expand((x+y)^2*(x-y)^2)", "(-2)*x^2*y^2+x^4+y^4"},
+      // Powers of one sum meet in the product and are multiplied out again.
+      {"expand((x+1)^(1/2)*(x+1)^(3/2))", "1+2*x+x^2"},
+      {"expand((x+1)^(-2))", "(1+2*x+x^2)^(-1)"},
+      {"expand((x+1)^(-3))", "(1+3*x+3*x^2+x^3)^(-1)"},
+      {"expand((x*y)^3)", "x^3*y^3"},
+      {"expand((2*x*y)^(1/2))", "1.4142135624*x^(1/2)*y^(1/2)"},
+  };
+  EXPECT_CASES(cases);
+}
+
+TEST_F(Expansion, LeavesWhatItCannotMultiplyOut) {
+  const Case cases[] = {
+      {"expand((x+1)^(1/2))", "(1+x)^(1/2)"},
+      {"expand((x+1)^0.5)", "(1+x)^0.5"},
+      {"expand((x+1)^n)", "(1+x)^n"},
+      {"expand(5)", "5"},
+      {"expand(\"a\")", "\"a\""},
+      {"expand(infinity)", "infinity"},
+      // Function arguments, cells and elements are values, not operands.
+      {"expand(sin((x+1)^2))", "sin((1+x)^2)"},
+      {"expand([(x+1)^2])", "[(1+x)^2]"},
+      {"expand({(x+1)^2})", "{(1+x)^2}"},
+      {"expand(1/0)", "<Error> Division by 0. \"pow\""},
+      {"expand((1/0)*(x+1))", "<Error> Division by 0. \"pow\""},
+      {"expand(x^(1/0))", "x^<Error> Division by 0. \"pow\""},
+  };
+  EXPECT_CASES(cases);
+}
+
+TEST_F(Expansion, BothSidesOfOtherOperators) {
+  const Case cases[] = {
+      {"expand(x*(x+1)=5)", "x+x^2=5"},
+      {"expand((x+1)^2>x)", "1+2*x+x^2>x"},
+      {"expand((x+1)^2&(x-1)^2)", "1+2*x+x^2&1+(-2)*x+x^2"},
+  };
+  EXPECT_CASES(cases);
+}
+
+TEST_F(Expansion, FactorOut) {
+  const Case cases[] = {
+      {"factorout(x^2+x,x)", "x*(1+x)"},
+      {"factorout(x*y+x*z,x)", "x*(y+z)"},
+      {"factorout(2*x+4,2)", "2*(2+x)"},
+      {"factorout(x^2*y^2,2)", "(x*y)^2"},
+      {"factorout(x^3*y^6,3)", "(x*y^2)^3"},
+      {"factorout(7,x)", "7"},
+      {"factorout(x,x)", "x"},
+      {"factorout(x^2+x,0)", "<Error> Division by 0. \"pow\""},
+      {"factorout(x^2+x,1/0)", "<Error> Division by 0. \"pow\""},
+      {"factorout(1/0,x)", "<Error> Division by 0. \"pow\""},
+  };
+  EXPECT_CASES(cases);
+}
+
+// ---- the size budget -----------------------------------------------------------
+
+std::string SumOfNames(int count) {
+  std::string s = "(v0";
+  for (int i = 1; i < count; ++i) s += "+v" + std::to_string(i);
+  return s + ")";
+}
+
+int TermCount(const Value* v) {
+  int n = 1;
+  for (; TypeOf(v) == ValueType::Plus; v = LeftOperand(v)) ++n;
+  return n;
+}
+
+TEST_F(Expansion, PowersOfSumsExpandWithinABudget) {
+  // The square of a k-term sum has k(k+1)/2 terms: 9870 for 140, 10011 for 141.
+  Held within = Hold(EvaluateText("expand(" + SumOfNames(140) + "^2)"));
+  EXPECT_EQ(TermCount(within.get()), 9870);
+  Held beyond = Hold(EvaluateText("expand(" + SumOfNames(141) + "^2)"));
+  ASSERT_EQ(TypeOf(beyond.get()), ValueType::Power);
+  EXPECT_EQ(TermCount(LeftOperand(beyond.get())), 141);
+
+  const Case cases[] = {
+      {"expand((x+1)^1001)", "(1+x)^1001"},
+      {"expand((x+1)^(-1001))", "(1+x)^(-1001)"},
+      {"expand((x+1)^1000000)", "(1+x)^1000000"},
+      {"expand((x+1)^(-1000000))", "(1+x)^(-1000000)"},
+      // The base is multiplied out even where its power is not.
+      {"expand((x*(y+1))^1000000)", "(x+x*y)^1000000"},
+  };
+  EXPECT_CASES(cases);
+}
+
+TEST_F(Expansion, DeepNestingEndsWithAnError) {
+  // (...((x+1)^(1/2)+1)^(1/2)...): nothing to multiply out, but deeper than
+  // the rewrite may recurse.
+  Held term = Hold(MakeVariable("x"));
+  Held one = Hold(MakeQword(1));
+  Held half = Hold(MakeRatio(1, 2));
+  for (int i = 0; i < 150000; ++i) {
+    Held sum = Hold(MakeOperatorNode(ValueType::Plus, term.get(), one.get()));
+    term = Hold(MakeOperatorNode(ValueType::Power, sum.get(), half.get()));
+  }
+  Held e = Hold(CallBuiltin("expand", term.get()));
+  ASSERT_EQ(TypeOf(e.get()), ValueType::Error);
+  EXPECT_EQ(RawErrorCode(e.get()), 19);
+}
+
+// ---- against the value of the unexpanded term -----------------------------------
+
+// No product with a sum among its factors and no power of a sum with an
+// integer exponent beyond -1..1 is left outside function applications.
+bool FullyExpanded(const Value* v) {
+  if (!IsOperator(v)) return true;
+  const Value* l = LeftOperand(v);
+  const Value* r = RightOperand(v);
+  if (TypeOf(v) == ValueType::Times &&
+      (TypeOf(l) == ValueType::Plus || TypeOf(r) == ValueType::Plus))
+    return false;
+  if (TypeOf(v) == ValueType::Power && TypeOf(l) == ValueType::Plus &&
+      TypeOf(r) == ValueType::Qword && (RawQword(r) > 1 || RawQword(r) < -1))
+    return false;
+  return FullyExpanded(l) && FullyExpanded(r);
+}
+
+std::string At(const Value* v, int x, int y) {
+  Held xv = Hold(MakeQword(x));
+  Held yv = Hold(MakeQword(y));
+  PushTemporaryBinding("x", xv.get());
+  PushTemporaryBinding("y", yv.get());
+  Held s = Hold(Simplify(v));
+  PopTemporaryBinding();
+  PopTemporaryBinding();
+  return PrintValue(s.get());
+}
+
+TEST_F(Expansion, RandomProductsKeepTheirValue) {
+  std::mt19937 rng(7);
+  auto small = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  auto linear = [&] {
+    return "(" + std::to_string(small(-3, 3)) + "*x+" + std::to_string(small(-3, 3)) + "*y+" +
+           std::to_string(small(-3, 3)) + ")";
+  };
+  for (int trial = 0; trial < 40; ++trial) {
+    const std::string text = linear() + "^" + std::to_string(small(2, 5)) + "*" + linear() +
+                             "-(x+" + std::to_string(small(1, 3)) + ")^" +
+                             std::to_string(small(2, 4)) + "*(y+x)";
+    SCOPED_TRACE(text);
+    Held term = Hold(EvaluateText(text));
+    Held expanded = Hold(CallBuiltin("expand", term.get()));
+    EXPECT_TRUE(FullyExpanded(expanded.get())) << PrintValue(expanded.get());
+    for (int x = -2; x <= 2; x += 2)
+      for (int y = -1; y <= 3; y += 2)
+        EXPECT_EQ(At(expanded.get(), x, y), At(term.get(), x, y)) << "at " << x << ", " << y;
+  }
+}
+
+}  // namespace
+}  // namespace symcalc::testing
