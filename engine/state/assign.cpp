@@ -20,8 +20,10 @@ Value* NameError(int code, std::string_view name) {
 }
 
 // True when `name` occurs as a variable in a position that Simplify
-// substitutes: operator operands, function arguments and complex parts. With
-// `throughBindings`, variables met on the way are followed into their values.
+// substitutes: operator operands, function arguments and complex parts, and
+// the operands of errors, which are simplified again whenever an error is
+// passed on. With `throughBindings`, variables met on the way are followed
+// into their values.
 bool MentionsVariable(const Value* v, std::string_view name, bool throughBindings = false) {
   std::vector<const Value*> work{v};
   std::vector<std::string_view> followed;
@@ -41,6 +43,8 @@ bool MentionsVariable(const Value* v, std::string_view name, bool throughBinding
     } else if (x->type == ValueType::Complex || IsOperator(x)) {
       work.push_back(x->pair.left);
       work.push_back(x->pair.right);
+    } else if (x->type == ValueType::Error) {
+      work.push_back(x->error.operand);
     }
   }
   return false;

@@ -21,5 +21,21 @@ TEST_F(FuzzRegression, LinesGiveTheirValue) {
   EXPECT_EQ(Line("=<x=<=<"), "<Error> Illegal number format. \"\"");
 }
 
+// Lines whose meaning depends on the bindings the earlier pieces made.
+TEST_F(FuzzRegression, SessionsGiveTheirValues) {
+  const Case lines[] = {
+      // y's value would be an error whose operand mentions y: every lookup
+      // passed the error on and simplified its operand again, nesting without
+      // end until the stack guard stopped it with a twelve-megabyte error.
+      // Such a binding is refused like any other that mentions its own name.
+      {"x:=#c(y,1); y:=#c(x,1); x; y",
+       "#c(y, 1)\n<Error> Variable is not declared. y\n#c(y, 1)\ny"},
+      {"z:=#c(#c(w,1),1); w:=#c(z,1); z",
+       "<Error> Is not a real-number. #c(w, 1)\n<Error> Variable is not declared. w\n"
+       "<Error> Is not a real-number. #c(w, 1)"},
+  };
+  for (const Case& c : lines) EXPECT_EQ(Line(c.input), c.expected) << c.input;
+}
+
 }  // namespace
 }  // namespace symcalc::testing
