@@ -1,0 +1,91 @@
+// The symbolic builtins: multiplying out a power of a four-term sum, the
+// product rule over ten factors, and a thousand quadratics solved one line
+// at a time.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "symcalc/engine.h"
+
+namespace {
+
+using symcalc::CallBuiltin;
+using symcalc::EvaluateText;
+using symcalc::FreeValue;
+using symcalc::Value;
+
+std::int64_t TermCount(const Value* v) {
+  std::int64_t n = 1;
+  for (; symcalc::TypeOf(v) == symcalc::ValueType::Plus; v = symcalc::LeftOperand(v)) ++n;
+  return n;
+}
+
+// Repeated distribution of a sum over itself: 286 terms at the end, with
+// many like products merging on the way.
+void BM_ExpandPowerOfSum(benchmark::State& state) {
+  symcalc::EngineInit();
+  Value* power = EvaluateText("(x+y+z+1)^10");
+  std::int64_t terms = 0;
+  for (auto _ : state) {
+    Value* r = CallBuiltin("expand", power);
+    terms = TermCount(r);
+    FreeValue(r);
+  }
+  state.counters["terms"] = static_cast<double>(terms);
+  FreeValue(power);
+  symcalc::EngineShutdown();
+}
+BENCHMARK(BM_ExpandPowerOfSum)->Unit(benchmark::kMillisecond);
+
+// The product rule down the chain of ten factors; each partial derivative is
+// multiplied into the rest of the product as a sum, so the result nests
+// rather than spreading into ten flat summands.
+void BM_DiffProductOfTenFunctions(benchmark::State& state) {
+  symcalc::EngineInit();
+  Value* product =
+      EvaluateText("sin(x)*cos(x)*exp(x)*log(x)*tan(x)*atan(x)*sqr(x)*sinh(x)*cosh(x)*asinh(x)");
+  Value* x = EvaluateText("x");
+  for (auto _ : state) {
+    Value* r = CallBuiltin("diff", product, x);
+    benchmark::DoNotOptimize(r);
+    FreeValue(r);
+  }
+  Value* r = CallBuiltin("diff", product, x);
+  state.counters["printed_chars"] = static_cast<double>(symcalc::PrintValue(r).size());
+  FreeValue(r);
+  FreeValue(x);
+  FreeValue(product);
+  symcalc::EngineShutdown();
+}
+BENCHMARK(BM_DiffProductOfTenFunctions)->Unit(benchmark::kMicrosecond);
+
+// a*x^2+b*x+c = 0 and a*x^2+b*x = c in turn, with integer coefficients that
+// give real, double and complex roots; each line parsed, solved and printed.
+void BM_SolveQuadratics(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  std::vector<std::string> lines;
+  for (int i = 0; i < count; ++i) {
+    const std::string a = std::to_string(i % 7 + 1);
+    const std::string b = std::to_string(i % 23 - 11);
+    const std::string c = std::to_string(i % 17 - 8);
+    lines.push_back(i % 2 ? "solve(" + a + "*x^2+(" + b + ")*x+(" + c + ")=0,x)"
+                          : "solve(" + a + "*x^2+(" + b + ")*x=" + c + ",x)");
+  }
+  symcalc::EngineInit();
+  std::size_t printed = 0;
+  for (auto _ : state) {
+    for (const std::string& line : lines) {
+      Value* r = EvaluateText(line);
+      printed += symcalc::PrintValue(r).size();
+      FreeValue(r);
+    }
+  }
+  benchmark::DoNotOptimize(printed);
+  symcalc::EngineShutdown();
+  state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_SolveQuadratics)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
