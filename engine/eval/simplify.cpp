@@ -403,6 +403,7 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
 }  // namespace
 
 void UseLiteralRewriting(bool on) { g_literalRewriting = on; }
+bool LiteralRewriting() { return g_literalRewriting; }
 
 bool CannotMention(const Value* v, std::string_view name) {
   return StillSimplified(v, Engine()) && (v->vars & NameBit(name)) == 0;

@@ -27,6 +27,7 @@ bool CannotMention(const Value* v, std::string_view name);
 // Switches the shortcuts that reach the normal form faster than rewriting one
 // step at a time off (true) or on; tests compare the two.
 void UseLiteralRewriting(bool on);
+bool LiteralRewriting();
 
 // True when the current thread's stack is close to its end: deep recursions
 // stop with an error value instead of overflowing.

@@ -42,6 +42,76 @@ int ArgumentCount(const Value* f) {
   return n;
 }
 
+// TermOrder and LikeTerms outside any chain, found in one walk. Function
+// arguments and operands are ordered by the first pair that decides, and a tie
+// is decided by likeness; asking the two questions one after the other at
+// every level makes comparing two nested applications cost the square of
+// their depth.
+struct OrderLike {
+  int order;
+  int like;
+};
+
+OrderLike OrderAndLikeness(const Value* a, const Value* b) {
+  if (StackExhausted()) return {0, 0};
+  if (a->type != b->type) return {a->type > b->type ? 1 : 0, 0};
+  switch (a->type) {
+    case ValueType::Qword:
+    case ValueType::Double:
+    case ValueType::Ratio:
+    case ValueType::Complex:
+      return {NumberGreater(a, b) ? 2 : -1, NumberEqual(a, b) ? 1 : -1};
+    case ValueType::Symbol:
+    case ValueType::String:
+    case ValueType::Variable: {
+      const int c = CompareTexts(TextOf(a), TextOf(b));
+      return {c > 0 ? 1 : 0, c == 0 ? 1 : 0};
+    }
+    case ValueType::MathSymbol:
+      return {a->mathSymbol > b->mathSymbol ? 1 : 0, a->mathSymbol == b->mathSymbol ? 1 : 0};
+    case ValueType::Function: {
+      const int byName = CompareTexts(a->function.entry->name, b->function.entry->name);
+      if (byName != 0) return {byName > 0 ? 1 : 0, 0};
+      const int na = ArgumentCount(a);
+      const int nb = ArgumentCount(b);
+      if (na != nb) return {na > nb ? 1 : 0, 0};
+      bool allLike = true;
+      for (int i = 0; i < 4; ++i) {
+        const Value* x = a->function.args[i];
+        const Value* y = b->function.args[i];
+        if (!x && !y) continue;
+        if (!x || !y) {
+          allLike = false;
+          continue;
+        }
+        const OrderLike r = OrderAndLikeness(x, y);
+        if (r.order == 1) return {1, 0};
+        if (r.order == 0 && r.like != 1) return {0, 0};
+        allLike = allLike && r.like == 1;
+      }
+      return {0, allLike ? 1 : 0};
+    }
+    case ValueType::Set: {
+      const int like = LikeTerms(a, b, Chain::None);
+      if (a->set.count != b->set.count) return {a->set.count > b->set.count ? 1 : 0, like};
+      if (!a->set.first || !b->set.first) return {0, like};
+      const int r = TermOrder(a->set.first, b->set.first, Chain::None);
+      return {(r == 1 || r == 2) ? 1 : 0, like};
+    }
+    default:
+      break;
+  }
+  if (!IsOperator(a)) return {0, LikeTerms(a, b, Chain::None)};
+  const OrderLike left = OrderAndLikeness(a->pair.left, b->pair.left);
+  if (left.order == 1)
+    return {1, left.like == 1 && LikeTerms(a->pair.right, b->pair.right, Chain::None) == 1};
+  if (left.order == -1 || left.order == 2 || left.like == 1) {
+    const OrderLike right = OrderAndLikeness(a->pair.right, b->pair.right);
+    return {right.order, left.like == 1 && right.like == 1 ? 1 : 0};
+  }
+  return {0, 0};
+}
+
 }  // namespace
 
 int TermOrder(const Value* a, const Value* b, Chain op) {
@@ -80,6 +150,12 @@ int TermOrder(const Value* a, const Value* b, Chain op) {
         const Value* x = a->function.args[i];
         const Value* y = b->function.args[i];
         if (!x || !y) continue;
+        if (!LiteralRewriting()) {
+          const OrderLike r = OrderAndLikeness(x, y);
+          if (r.order == 1) return 1;
+          if (r.order == 0 && r.like != 1) return 0;
+          continue;
+        }
         const int r = TermOrder(x, y, Chain::None);
         if (r == 1) return 1;
         if (r == 0 && LikeTerms(x, y, Chain::None) != 1) return 0;
@@ -98,6 +174,8 @@ int TermOrder(const Value* a, const Value* b, Chain op) {
   }
   if (IsOperator(a)) {
     const Chain inner = InnerChain(a, op);
+    if (inner == Chain::None && !LiteralRewriting())
+      return OrderAndLikeness(a, b).order;
     const int r = TermOrder(a->pair.left, b->pair.left, inner);
     if (r == 1) return 1;
     if (r == -1 || r == 2) return TermOrder(a->pair.right, b->pair.right, inner);

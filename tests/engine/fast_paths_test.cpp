@@ -87,3 +87,59 @@ TEST_F(FastPathsTest, SumsFromExpansionAndSubstitutionMatchTheStepwiseRewriting)
 
 }  // namespace
 }  // namespace symcalc::testing
+
+namespace symcalc::testing {
+namespace {
+
+std::string RandomNested(std::mt19937& rng, int depth) {
+  static const char* kLeaves[] = {"x", "y", "2", "1/2", "0.5", "\"s\"", "'t'", "pi", "{1,x}",
+                                  "[1,2]", "1..3", "true", "#c(1, 2)", "x+2", "x+1/2",
+                                  "3*y", "0.5*y", "x^2"};
+  static const char* kUnary[] = {"sin", "cos", "exp", "floor"};
+  std::uniform_int_distribution<int> pick(0, 9);
+  const int p = depth <= 0 ? 9 : pick(rng);
+  auto leaf = [&] { return std::string(kLeaves[std::uniform_int_distribution<int>(0, 17)(rng)]); };
+  switch (p) {
+    case 0: case 1: case 2:
+      return std::string(kUnary[pick(rng) % 4]) + "(" + RandomNested(rng, depth - 1) + ")";
+    case 3:
+      return "atan(" + RandomNested(rng, depth - 1) + "," + RandomNested(rng, depth - 1) + ")";
+    case 4:
+      return "(" + RandomNested(rng, depth - 1) + ")^(" + RandomNested(rng, depth - 1) + ")";
+    case 5:
+      return "(" + RandomNested(rng, depth - 1) + ")*(" + RandomNested(rng, depth - 1) + ")";
+    case 6:
+      return "(" + RandomNested(rng, depth - 1) + ")+(" + RandomNested(rng, depth - 1) + ")";
+    default:
+      return leaf();
+  }
+}
+
+// Ordering and likeness of two values, asked both ways: one walk for the two
+// questions against the two questions asked one after the other.
+TEST_F(FastPathsTest, OrderAndLikenessOfNestedTermsMatchTheSeparateQuestions) {
+  std::mt19937 rng(99);
+  std::vector<Value*> values;
+  for (int i = 0; i < 160; ++i) values.push_back(EvaluateText(RandomNested(rng, 4)));
+  // Pairs of equal structure too, so that ties deep inside are reached.
+  for (int i = 0; i < 40; ++i) values.push_back(EvaluateText(PrintValue(values[i])));
+  int compared = 0;
+  for (const Value* a : values) {
+    for (const Value* b : values) {
+      for (Chain op : {Chain::None, Chain::Sum, Chain::Product}) {
+        UseLiteralRewriting(true);
+        const int order = TermOrder(a, b, op);
+        const bool like = Alike(a, b);
+        UseLiteralRewriting(false);
+        ASSERT_EQ(TermOrder(a, b, op), order) << PrintValue(a) << " vs " << PrintValue(b);
+        ASSERT_EQ(Alike(a, b), like) << PrintValue(a) << " vs " << PrintValue(b);
+        ++compared;
+      }
+    }
+  }
+  EXPECT_EQ(compared, 200 * 200 * 3);
+  for (Value* v : values) FreeValue(v);
+}
+
+}  // namespace
+}  // namespace symcalc::testing
