@@ -7,8 +7,9 @@
 #           empty each time
 #   run     SECONDS (default 600) of fuzzing that goes on from the corpus
 #           that earlier runs left in WORK_DIR/corpus
-# A failing input is written to WORK_DIR/artifacts/; a fixed one belongs in
-# fuzz/regressions/ (and, when it shows a rule, in an engine test).
+# A failing or slow input is written to WORK_DIR/artifacts/ (smoke runs:
+# WORK_DIR/smoke-artifacts/); a fixed one belongs in fuzz/regressions/ (and,
+# when it shows a rule, in an engine test).
 set -euo pipefail
 mode="$1"
 fuzzer="$2"
@@ -17,11 +18,26 @@ work="$4"
 seconds="${5:-600}"
 
 regressions="$src/fuzz/regressions"
-mkdir -p "$work/artifacts"
-# Per-input limits: a line that takes two seconds is a hang, and the engine
-# needs far less memory than this on any input short enough to type.
-common=(-dict="$src/fuzz/symcalc.dict" -timeout=2 -rss_limit_mb=2048 -max_len=4096
-        -artifact_prefix="$work/artifacts/" -print_final_stats=1)
+artifacts="$work/artifacts"
+[ "$mode" = smoke ] && artifacts="$work/smoke-artifacts" && rm -rf "$artifacts"
+mkdir -p "$artifacts"
+# Per-input limits. An input that takes two seconds is slow: it is reported
+# and kept as slow-unit-* (the slowest so far). Some work is slow by design:
+# expand multiplies out powers of sums up to ten thousand terms, which takes
+# seconds in the normal build and tens of times longer under the sanitizers,
+# so only an input still running after five minutes counts as a hang and
+# fails. The engine needs far less memory than the limit on any input short
+# enough to type.
+common=(-dict="$src/fuzz/symcalc.dict" -report_slow_units=2 -timeout="${FUZZ_HANG_SECONDS:-300}"
+        -rss_limit_mb=2048 -max_len=4096 -artifact_prefix="$artifacts/" -print_final_stats=1)
+
+# Names the slow inputs kept in the artifacts folder, to be looked at.
+report_slow() {
+  for f in "$artifacts"/slow-unit-*; do
+    [ -e "$f" ] || continue
+    printf 'slow input (over 2 s): %s\n' "$(head -c 200 "$f" | tr '\n' ' ')"
+  done
+}
 
 seeds() {
   bash "$src/fuzz/make_seeds.sh" "$src/tests" "$work/seeds"
@@ -45,11 +61,13 @@ case "$mode" in
     # minutes decide how far down that sequence a run gets.
     "$fuzzer" "${common[@]}" -seed=1 -max_total_time="${SMOKE_SECONDS:-120}" \
       "$work/smoke-corpus" "$work/seeds" "$regressions"
+    report_slow
     ;;
   run)
     seeds
     mkdir -p "$work/corpus"
     "$fuzzer" "${common[@]}" -max_total_time="$seconds" "$work/corpus" "$work/seeds" "$regressions"
+    report_slow
     ;;
   *)
     echo "unknown mode $mode (replay, smoke or run)" >&2
