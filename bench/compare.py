@@ -429,7 +429,7 @@ def main():
           "ratio = peer time / symcalc time")
     if missing:
         print("not installed: " + ", ".join(missing))
-    header = f"{'workload':<36}" + "".join(f"{s:>18}" for s in systems)
+    header = f"{'workload':<36}" + "".join(f"{s:>20}" for s in systems)
     print(header)
     print("-" * len(header))
     failures = 0
@@ -466,7 +466,7 @@ def main():
             else:
                 ratio = f" ({med / base:.1f}x)" if base else ""
                 cells.append(f"{med * 1000:.0f} ms{ratio}" + ("" if ok else " ≠"))
-        print(f"{str(num) + '. ' + title:<36}" + "".join(f"{c:>18}" for c in cells))
+        print(f"{str(num) + '. ' + title:<36}" + "".join(f"{c:>20}" for c in cells))
     print()
     print("≠ marks a peer whose answers differ from symcalc's; n/a: the system has no "
           "way to do that work in its own language.")
