@@ -80,4 +80,4 @@ bench: deps
 	python3 bench/compare.py --cli $(BENCH_BUILD)/cli/symcalc-cli $(COMPARE_FLAGS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -59,8 +59,17 @@ case "$mode" in
     mkdir -p "$work/smoke-corpus"
     # With a fixed seed the inputs come in the same order every time; two
     # minutes decide how far down that sequence a run gets.
-    "$fuzzer" "${common[@]}" -seed=1 -max_total_time="${SMOKE_SECONDS:-120}" \
-      "$work/smoke-corpus" "$work/seeds" "$regressions"
+    if ! "$fuzzer" "${common[@]}" -seed=1 -max_total_time="${SMOKE_SECONDS:-120}" \
+      "$work/smoke-corpus" "$work/seeds" "$regressions"; then
+      # Mutation does not repeat exactly from run to run, so the failing
+      # input goes into the log, where it survives the next run.
+      for f in "$artifacts"/crash-* "$artifacts"/leak-* "$artifacts"/timeout-* "$artifacts"/oom-*; do
+        [ -e "$f" ] || continue
+        printf 'failing input %s:\n' "$(basename "$f")"
+        od -c "$f" | head -40
+      done
+      exit 1
+    fi
     report_slow
     ;;
   run)
