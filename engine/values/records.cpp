@@ -194,8 +194,23 @@ Value* CopyValue(const Value* src, Value* out) {
 
 void FreeValue(Value* v, bool keepRecord) {
   if (!v) return;
-  if (!keepRecord && --v->refs != 0) return;
-  if (!keepRecord) ++v->refs;  // the loop below drops this reference itself
+  if (!keepRecord) {
+    if (--v->refs != 0) return;
+    // Numbers, booleans and math symbols own nothing: most releases are of
+    // those and need no work list.
+    switch (v->type) {
+      case ValueType::Qword:
+      case ValueType::Double:
+      case ValueType::Ratio:
+      case ValueType::Boolean:
+      case ValueType::MathSymbol:
+        DropRecord(v);
+        return;
+      default:
+        break;
+    }
+    ++v->refs;  // the loop below drops this reference itself
+  }
   // One work list per thread, reused: releasing is on every hot path.
   thread_local std::vector<Value*> list;
   std::vector<Value*> local;
