@@ -63,12 +63,14 @@ fi
 # A program that talks to the CLI through pipes must see each answer while the
 # CLI waits for its next line, not only when the input ends.
 coproc CLI { "$cli"; }
+# Bash unsets CLI_PID once the coprocess is reaped, so keep a copy.
+cli_pid=$CLI_PID
 echo '6*7' >&"${CLI[1]}"
 answer=""
 read -r -t 5 answer <&"${CLI[0]}"
 check "an answer arrives before the next line is sent" "42" "$answer"
 echo 'quit' >&"${CLI[1]}"
-wait "$CLI_PID" 2>/dev/null
+wait "$cli_pid" 2>/dev/null
 
 out=$(printf '1+1\n2+2' | "$cli")
 check "a last line without a newline is read" $'2\n4' "$out"
