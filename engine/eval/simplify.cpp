@@ -402,6 +402,10 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
 
 }  // namespace
 
+void MarkSimplified(Value* node) {
+  if (node->refs == 1 && IsOperator(node)) Stamp(node, Engine());
+}
+
 void UseLiteralRewriting(bool on) { g_literalRewriting = on; }
 bool LiteralRewriting() { return g_literalRewriting; }
 

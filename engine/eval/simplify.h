@@ -24,6 +24,11 @@ bool Alike(const Value* a, const Value* b);
 // under the current bindings and its name mask lacks the name.
 bool CannotMention(const Value* v, std::string_view name);
 
+// Marks a freshly built operator node whose operands are simplified and which
+// is itself in normal form, as Simplify marks the nodes it returns, so that it
+// is not simplified again while the variables it mentions keep their bindings.
+void MarkSimplified(Value* node);
+
 // Switches the shortcuts that reach the normal form faster than rewriting one
 // step at a time off (true) or on; tests compare the two.
 void UseLiteralRewriting(bool on);

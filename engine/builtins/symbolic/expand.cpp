@@ -7,6 +7,7 @@
 
 #include "builtins/builtin_support.h"
 #include "builtins/symbolic/nesting_limit.h"
+#include "builtins/symbolic/packed_power.h"
 #include "builtins/symbolic/term_chains.h"
 #include "eval/simplify.h"
 
@@ -72,6 +73,8 @@ Value* Distribute(const Value* a, const Value* b) {
 // sum^n for n >= 2, one factor of the sum at a time: the sparse way, since
 // the growing side is multiplied by the short one.
 Value* PowerOfSum(const Value* sum, std::int64_t n) {
+  if (!LiteralRewriting())
+    if (Value* packed = PackedPowerOfSum(sum, n)) return packed;
   Held result = Hold(Retain(sum));
   for (std::int64_t i = 2; i <= n; ++i) {
     result = Hold(Distribute(result.get(), sum));

@@ -1,0 +1,405 @@
+// sum^n multiplied out on exponent vectors instead of expression records.
+//
+// The general way multiplies the growing result by the sum once per factor,
+// and each round does three things with records: it forms every product of a
+// result term and a sum term, merges like products into the first of them,
+// and sorts what is left with the sum order of terms before chaining it. The
+// sum order is not a total order on monomials (a product without a
+// coefficient is one factor shorter than its like terms with one, so the two
+// are compared factor against misaligned factor), which makes the order of
+// the result depend on the way it was built. So this file does not sort by a
+// cleaner order of its own: it replays the same three steps, the same merge
+// sort with the same comparisons, on packed monomials, with the term order and
+// the likeness test answered by walking the records the monomials stand for
+// without building them. Records are built once, for the final chain.
+#include "builtins/symbolic/packed_power.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "builtins/symbolic/term_chains.h"
+#include "eval/normal_form_check.h"
+#include "eval/simplify.h"
+
+namespace symcalc {
+namespace {
+
+constexpr std::size_t kMaxVariables = 8;
+// Exponents stay far inside the qword range and their sums cannot wrap.
+constexpr std::uint32_t kMaxPower = 1u << 30;
+
+struct Factor {
+  std::uint32_t var;  // rank of the variable's name in byte order
+  std::uint32_t exp;  // at least 1
+};
+
+// coef * v1^e1 * ... with the factors in the order of their variables' names;
+// without factors it is the integer coef.
+struct Monomial {
+  std::int64_t coef = 1;
+  std::uint32_t count = 0;
+  std::array<Factor, kMaxVariables> factors{};
+};
+
+// The record of a monomial is a left-nested product chain: the coefficient
+// first (left out when it is 1 and there are factors), then one element per
+// factor, a variable or a power of it.
+bool HasCoefficient(const Monomial& m) { return m.coef != 1 || m.count == 0; }
+std::uint32_t ElementCount(const Monomial& m) { return (HasCoefficient(m) ? 1 : 0) + m.count; }
+
+// A node of that record: the chain of its first i elements, element i, or
+// the base or exponent of the power that element i is.
+enum class Part : std::uint8_t { Prefix, Element, Base, Exponent };
+
+struct Node {
+  const Monomial* m;
+  Part part;
+  std::uint32_t i;
+};
+
+Node PrefixOf(const Monomial* m, std::uint32_t length) {
+  return length == 1 ? Node{m, Part::Element, 0} : Node{m, Part::Prefix, length};
+}
+Node RootOf(const Monomial& m) { return PrefixOf(&m, ElementCount(m)); }
+
+const Factor& FactorOf(Node n) { return n.m->factors[n.i - (HasCoefficient(*n.m) ? 1 : 0)]; }
+
+ValueType TypeOf(Node n) {
+  switch (n.part) {
+    case Part::Prefix:
+      return ValueType::Times;
+    case Part::Base:
+      return ValueType::Variable;
+    case Part::Exponent:
+      return ValueType::Qword;
+    case Part::Element:
+      break;
+  }
+  if (n.i == 0 && HasCoefficient(*n.m)) return ValueType::Qword;
+  return FactorOf(n).exp == 1 ? ValueType::Variable : ValueType::Power;
+}
+
+Node Left(Node n) {
+  if (n.part == Part::Prefix) return PrefixOf(n.m, n.i - 1);
+  return Node{n.m, Part::Base, n.i};
+}
+Node Right(Node n) {
+  if (n.part == Part::Prefix) return Node{n.m, Part::Element, n.i - 1};
+  return Node{n.m, Part::Exponent, n.i};
+}
+std::int64_t NumberOf(Node n) {
+  return n.part == Part::Exponent ? FactorOf(n).exp : n.m->coef;
+}
+std::uint32_t VariableOf(Node n) { return FactorOf(n).var; }
+
+Chain InnerChain(ValueType t, Chain op) {
+  if (op == Chain::Sum && t != ValueType::Times) return Chain::None;
+  if (op == Chain::Product && t != ValueType::Power) return Chain::None;
+  return op;
+}
+
+int Like(Node a, Node b, Chain op);
+
+// TermOrder on the records two nodes stand for, case by case as it walks
+// records (integers, variables, products and powers are all a monomial has).
+int Order(Node a, Node b, Chain op) {
+  const ValueType ta = TypeOf(a);
+  const ValueType tb = TypeOf(b);
+  if (ta != tb) {
+    if (op == Chain::Sum) {
+      if (ta == ValueType::Times && TypeOf(Left(a)) == ValueType::Qword)
+        return Order(Right(a), b, Chain::None);
+      if (ta != ValueType::Times && tb == ValueType::Times && TypeOf(Left(b)) == ValueType::Qword)
+        return Order(a, Right(b), Chain::None);
+    } else if (op == Chain::Product) {
+      if (ta == ValueType::Power && TypeOf(Right(a)) == ValueType::Qword)
+        return Order(Left(a), b, Chain::None);
+      if (ta != ValueType::Power && tb == ValueType::Power && TypeOf(Right(b)) == ValueType::Qword)
+        return Order(a, Left(b), Chain::None);
+    }
+    return ta > tb ? 1 : 0;
+  }
+  if (ta == ValueType::Qword) return NumberOf(a) > NumberOf(b) ? 2 : -1;
+  if (ta == ValueType::Variable) return VariableOf(a) > VariableOf(b) ? 1 : 0;
+  const Chain inner = InnerChain(ta, op);
+  const int r = Order(Left(a), Left(b), inner);
+  if (r == 1) return 1;
+  if (r == -1 || r == 2) return Order(Right(a), Right(b), inner);
+  if (Like(Left(a), Left(b), inner) == 1) return Order(Right(a), Right(b), inner);
+  return 0;
+}
+
+// LikeTerms on the records two nodes stand for.
+int Like(Node a, Node b, Chain op) {
+  const ValueType ta = TypeOf(a);
+  const ValueType tb = TypeOf(b);
+  if (ta != tb) {
+    if (op == Chain::Sum) {
+      if (ta == ValueType::Times && TypeOf(Left(a)) == ValueType::Qword &&
+          Like(Right(a), b, Chain::None) == 1)
+        return 1;
+      if (ta != ValueType::Times && tb == ValueType::Times &&
+          TypeOf(Left(b)) == ValueType::Qword && Like(a, Right(b), Chain::None) == 1)
+        return 1;
+    } else if (op == Chain::Product) {
+      if (ta == ValueType::Power && TypeOf(Right(a)) == ValueType::Qword &&
+          Like(Left(a), b, Chain::None) == 1)
+        return 1;
+      if (ta != ValueType::Power && tb == ValueType::Power &&
+          TypeOf(Right(b)) == ValueType::Qword && Like(a, Left(b), Chain::None) == 1)
+        return 1;
+    }
+    return 0;
+  }
+  if (ta == ValueType::Qword) return NumberOf(a) == NumberOf(b) ? 1 : -1;
+  if (ta == ValueType::Variable) return VariableOf(a) == VariableOf(b) ? 1 : 0;
+  const Chain inner = InnerChain(ta, op);
+  if (inner == Chain::Product) {
+    const int r = Like(Right(a), Right(b), inner);
+    if (r == -1) return Like(Left(a), Left(b), inner);
+    return (r == 1 && Like(Left(a), Left(b), inner) == 1) ? 1 : 0;
+  }
+  const int r = Like(Left(a), Left(b), inner);
+  const bool leftOk = r == 1 || (r == -1 && inner != Chain::None);
+  return (leftOk && Like(Right(a), Right(b), inner) == 1) ? 1 : 0;
+}
+
+bool MustFollow(const Monomial& later, const Monomial& earlier) {
+  const int r = Order(RootOf(later), RootOf(earlier), Chain::Sum);
+  return r == 1 || r == 2;
+}
+
+// The same stable bottom-up merge sort, with the same comparisons, as the
+// one that orders the terms of a sum of records.
+void SortMonomials(std::vector<Monomial>& terms) {
+  const std::size_t n = terms.size();
+  std::vector<Monomial> scratch(n);
+  for (std::size_t width = 1; width < n; width *= 2) {
+    for (std::size_t lo = 0; lo < n; lo += 2 * width) {
+      const std::size_t mid = std::min(lo + width, n);
+      const std::size_t hi = std::min(lo + 2 * width, n);
+      std::size_t i = lo;
+      std::size_t j = mid;
+      std::size_t k = lo;
+      while (i < mid && j < hi)
+        scratch[k++] = MustFollow(terms[i], terms[j]) ? terms[j++] : terms[i++];
+      while (i < mid) scratch[k++] = terms[i++];
+      while (j < hi) scratch[k++] = terms[j++];
+    }
+    terms.swap(scratch);
+  }
+}
+
+// Adding the terms one after the other to the chain must only ever append:
+// a term that the sum order moves forward, or that is like the one before
+// it, takes a path this file does not replay.
+bool ChainsByAppending(const std::vector<Monomial>& terms) {
+  for (std::size_t k = 1; k < terms.size(); ++k) {
+    const Node last = RootOf(terms[k - 1]);
+    const Node next = RootOf(terms[k]);
+    const int r = Order(last, next, Chain::Sum);
+    if (r == 1 || r == 2 || Like(last, next, Chain::Sum) == 1) return false;
+  }
+  return true;
+}
+
+bool SameFactors(const Monomial& a, const Monomial& b) {
+  if (a.count != b.count) return false;
+  for (std::uint32_t i = 0; i < a.count; ++i)
+    if (a.factors[i].var != b.factors[i].var || a.factors[i].exp != b.factors[i].exp)
+      return false;
+  return true;
+}
+
+std::uint64_t FactorsKey(const Monomial& m) {
+  std::uint64_t h = m.count;
+  for (std::uint32_t i = 0; i < m.count; ++i) {
+    const std::uint64_t x = (static_cast<std::uint64_t>(m.factors[i].var) << 32) | m.factors[i].exp;
+    h ^= x + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+  }
+  return h;
+}
+
+bool Product(const Monomial& a, const Monomial& b, Monomial& out) {
+  const __int128 c = static_cast<__int128>(a.coef) * b.coef;
+  if (c < INT64_MIN || c > INT64_MAX) return false;
+  out.coef = static_cast<std::int64_t>(c);
+  out.count = 0;
+  std::uint32_t i = 0;
+  std::uint32_t j = 0;
+  while (i < a.count || j < b.count) {
+    Factor f;
+    if (j == b.count || (i < a.count && a.factors[i].var < b.factors[j].var)) {
+      f = a.factors[i++];
+    } else if (i == a.count || b.factors[j].var < a.factors[i].var) {
+      f = b.factors[j++];
+    } else {
+      f = Factor{a.factors[i].var, a.factors[i].exp + b.factors[j].exp};
+      ++i;
+      ++j;
+      if (f.exp > kMaxPower) return false;
+    }
+    out.factors[out.count++] = f;
+  }
+  return true;
+}
+
+// Every result term times every sum term, each product merged into the first
+// earlier one it is like. False when a coefficient would leave 64 bits or
+// like terms would cancel.
+bool Distribute(const std::vector<Monomial>& result, const std::vector<Monomial>& sum,
+                std::vector<Monomial>& merged) {
+  merged.clear();
+  merged.reserve(result.size() * sum.size());
+  std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> groups;
+  groups.reserve(result.size() * sum.size());
+  Monomial p;
+  for (const Monomial& x : result) {
+    for (const Monomial& y : sum) {
+      if (!Product(x, y, p)) return false;
+      std::vector<std::uint32_t>& group = groups[FactorsKey(p)];
+      bool done = false;
+      for (std::uint32_t at : group) {
+        Monomial& into = merged[at];
+        if (!SameFactors(into, p)) continue;
+        const __int128 c = static_cast<__int128>(into.coef) + p.coef;
+        if (c == 0 || c < INT64_MIN || c > INT64_MAX) return false;
+        into.coef = static_cast<std::int64_t>(c);
+        done = true;
+        break;
+      }
+      if (done) continue;
+      group.push_back(static_cast<std::uint32_t>(merged.size()));
+      merged.push_back(p);
+    }
+  }
+  return true;
+}
+
+// ---- reading the sum and building the result -----------------------------
+
+struct Variables {
+  std::vector<const Value*> records;  // by rank once ranked
+  // Rank of the variable with this record's name, adding it when new.
+  std::uint32_t Index(const Value* v) {
+    for (std::uint32_t i = 0; i < records.size(); ++i)
+      if (TextOf(records[i]) == TextOf(v)) return i;
+    records.push_back(v);
+    return static_cast<std::uint32_t>(records.size() - 1);
+  }
+};
+
+bool ReadFactor(const Value* f, Variables& vars, Factor& out) {
+  if (f->type == ValueType::Variable) {
+    out = Factor{vars.Index(f), 1};
+    return true;
+  }
+  if (f->type != ValueType::Power || f->pair.left->type != ValueType::Variable ||
+      f->pair.right->type != ValueType::Qword)
+    return false;
+  const std::int64_t e = f->pair.right->qword;
+  if (e < 2 || e > kMaxPower) return false;
+  out = Factor{vars.Index(f->pair.left), static_cast<std::uint32_t>(e)};
+  return true;
+}
+
+// A term of the sum as a monomial, its factors still numbered in the order
+// their variables were met; null-like false when it is not a monomial.
+bool ReadTerm(const Value* t, Variables& vars, Monomial& out) {
+  out = Monomial{};
+  if (t->type == ValueType::Qword) {
+    out.coef = t->qword;
+    return out.coef != 0;
+  }
+  const std::vector<const Value*> elements = ChainOperands(t, ValueType::Times);
+  std::size_t first = 0;
+  if (elements[0]->type == ValueType::Qword) {
+    out.coef = elements[0]->qword;
+    if (out.coef == 0 || out.coef == 1) return false;
+    first = 1;
+  }
+  if (elements.size() == first || elements.size() - first > kMaxVariables) return false;
+  for (std::size_t i = first; i < elements.size(); ++i) {
+    Factor f;
+    if (!ReadFactor(elements[i], vars, f)) return false;
+    out.factors[out.count++] = f;
+  }
+  return true;
+}
+
+// Renumbers the variables by the byte order of their names and checks that
+// every product lists its factors in that order, as products in normal form
+// do; a sum whose terms do not is left to the general way.
+bool RankVariables(Variables& vars, std::vector<Monomial>& terms) {
+  const std::size_t n = vars.records.size();
+  if (n > kMaxVariables) return false;
+  std::vector<std::uint32_t> order(n);
+  for (std::uint32_t i = 0; i < n; ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    return TextOf(vars.records[a]) < TextOf(vars.records[b]);
+  });
+  std::vector<std::uint32_t> rank(n);
+  std::vector<const Value*> ranked(n);
+  for (std::uint32_t r = 0; r < n; ++r) {
+    rank[order[r]] = r;
+    ranked[r] = vars.records[order[r]];
+  }
+  vars.records = std::move(ranked);
+  for (Monomial& m : terms) {
+    for (std::uint32_t i = 0; i < m.count; ++i) m.factors[i].var = rank[m.factors[i].var];
+    for (std::uint32_t i = 1; i < m.count; ++i)
+      if (m.factors[i - 1].var >= m.factors[i].var) return false;
+  }
+  return true;
+}
+
+Value* Chained(ValueType op, Value* left, Value* right) {
+  Value* node = MakeRawPair(op, left, right);
+  MarkSimplified(node);
+  return node;
+}
+
+Value* BuildTerm(const Monomial& m, const Variables& vars) {
+  Value* term = HasCoefficient(m) ? MakeQword(m.coef) : nullptr;
+  for (std::uint32_t i = 0; i < m.count; ++i) {
+    const Factor& f = m.factors[i];
+    Value* var = Retain(vars.records[f.var]);
+    Value* element = f.exp == 1 ? var : Chained(ValueType::Power, var, MakeQword(f.exp));
+    term = term ? Chained(ValueType::Times, term, element) : element;
+  }
+  return term;
+}
+
+}  // namespace
+
+Value* PackedPowerOfSum(const Value* sum, std::int64_t n) {
+  if (sum->type != ValueType::Plus || n < 2) return nullptr;
+  Variables vars;
+  std::vector<Monomial> base;
+  for (const Value* t : ChainOperands(sum, ValueType::Plus)) {
+    Monomial m;
+    if (!ReadTerm(t, vars, m)) return nullptr;
+    base.push_back(m);
+  }
+  if (!RankVariables(vars, base)) return nullptr;
+
+  std::vector<Monomial> result = base;
+  std::vector<Monomial> next;
+  for (std::int64_t i = 2; i <= n; ++i) {
+    if (!Distribute(result, base, next)) return nullptr;
+    SortMonomials(next);
+    if (!ChainsByAppending(next)) return nullptr;
+    result.swap(next);
+  }
+
+  Value* chain = BuildTerm(result[0], vars);
+  for (std::size_t k = 1; k < result.size(); ++k)
+    chain = Chained(ValueType::Plus, chain, BuildTerm(result[k], vars));
+  CheckNormalForm(chain);
+  return chain;
+}
+
+}  // namespace symcalc
