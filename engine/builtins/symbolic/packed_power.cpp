@@ -50,125 +50,88 @@ struct Monomial {
 bool HasCoefficient(const Monomial& m) { return m.coef != 1 || m.count == 0; }
 std::uint32_t ElementCount(const Monomial& m) { return (HasCoefficient(m) ? 1 : 0) + m.count; }
 
-// A node of that record: the chain of its first i elements, element i, or
-// the base or exponent of the power that element i is.
-enum class Part : std::uint8_t { Prefix, Element, Base, Exponent };
-
-struct Node {
-  const Monomial* m;
-  Part part;
-  std::uint32_t i;
+// One element of that chain as the term order sees it: the integer
+// coefficient (a qword), a variable, or a power of a variable with an
+// integer exponent.
+struct Element {
+  ValueType type;
+  std::int64_t number;  // the coefficient or the exponent
+  std::uint32_t var;
 };
 
-Node PrefixOf(const Monomial* m, std::uint32_t length) {
-  return length == 1 ? Node{m, Part::Element, 0} : Node{m, Part::Prefix, length};
+Element ElementOf(const Monomial& m, std::uint32_t j) {
+  const bool lead = HasCoefficient(m);
+  if (lead && j == 0) return Element{ValueType::Qword, m.coef, 0};
+  const Factor& f = m.factors[j - (lead ? 1 : 0)];
+  return Element{f.exp == 1 ? ValueType::Variable : ValueType::Power, f.exp, f.var};
 }
-Node RootOf(const Monomial& m) { return PrefixOf(&m, ElementCount(m)); }
 
-const Factor& FactorOf(Node n) { return n.m->factors[n.i - (HasCoefficient(*n.m) ? 1 : 0)]; }
+// TermOrder and LikeTerms of two records, answered together.
+struct OrderLike {
+  int order;
+  int like;
+};
 
-ValueType TypeOf(Node n) {
-  switch (n.part) {
-    case Part::Prefix:
-      return ValueType::Times;
-    case Part::Base:
-      return ValueType::Variable;
-    case Part::Exponent:
-      return ValueType::Qword;
-    case Part::Element:
-      break;
+// Two elements, inside a sum or outside any chain alike: the rules that look
+// into products do not apply to elements, and a power is ordered by its
+// variable's name, then by its exponent.
+OrderLike CompareElements(const Element& x, const Element& y) {
+  if (x.type != y.type) return {x.type > y.type ? 1 : 0, 0};
+  switch (x.type) {
+    case ValueType::Qword:
+      return {x.number > y.number ? 2 : -1, x.number == y.number ? 1 : -1};
+    case ValueType::Variable:
+      return {x.var > y.var ? 1 : 0, x.var == y.var ? 1 : 0};
+    default:
+      if (x.var != y.var) return {x.var > y.var ? 1 : 0, 0};
+      return {x.number > y.number ? 2 : -1, x.number == y.number ? 1 : 0};
   }
-  if (n.i == 0 && HasCoefficient(*n.m)) return ValueType::Qword;
-  return FactorOf(n).exp == 1 ? ValueType::Variable : ValueType::Power;
 }
 
-Node Left(Node n) {
-  if (n.part == Part::Prefix) return PrefixOf(n.m, n.i - 1);
-  return Node{n.m, Part::Base, n.i};
-}
-Node Right(Node n) {
-  if (n.part == Part::Prefix) return Node{n.m, Part::Element, n.i - 1};
-  return Node{n.m, Part::Exponent, n.i};
-}
-std::int64_t NumberOf(Node n) {
-  return n.part == Part::Exponent ? FactorOf(n).exp : n.m->coef;
-}
-std::uint32_t VariableOf(Node n) { return FactorOf(n).var; }
-
-Chain InnerChain(ValueType t, Chain op) {
-  if (op == Chain::Sum && t != ValueType::Times) return Chain::None;
-  if (op == Chain::Product && t != ValueType::Power) return Chain::None;
-  return op;
-}
-
-int Like(Node a, Node b, Chain op);
-
-// TermOrder on the records two nodes stand for, case by case as it walks
-// records (integers, variables, products and powers are all a monomial has).
-int Order(Node a, Node b, Chain op) {
-  const ValueType ta = TypeOf(a);
-  const ValueType tb = TypeOf(b);
-  if (ta != tb) {
-    if (op == Chain::Sum) {
-      if (ta == ValueType::Times && TypeOf(Left(a)) == ValueType::Qword)
-        return Order(Right(a), b, Chain::None);
-      if (ta != ValueType::Times && tb == ValueType::Times && TypeOf(Left(b)) == ValueType::Qword)
-        return Order(a, Right(b), Chain::None);
-    } else if (op == Chain::Product) {
-      if (ta == ValueType::Power && TypeOf(Right(a)) == ValueType::Qword)
-        return Order(Left(a), b, Chain::None);
-      if (ta != ValueType::Power && tb == ValueType::Power && TypeOf(Right(b)) == ValueType::Qword)
-        return Order(a, Left(b), Chain::None);
-    }
-    return ta > tb ? 1 : 0;
+// Order and likeness of two terms of a sum, as the record walk finds them.
+// Two products are compared operand by operand down their left spines: the
+// chains line up from their last factors, and where the shorter one runs out
+// its first element meets what is left of the longer one. That meeting is
+// decided by the type of the nodes, except that a coefficient times one
+// factor is looked through to the factor. Going back up, each level's order
+// is its left operands' order unless that ties, then its last factors'.
+OrderLike CompareTerms(const Monomial& a, const Monomial& b) {
+  const std::uint32_t la = ElementCount(a);
+  const std::uint32_t lb = ElementCount(b);
+  const std::uint32_t levels = std::min(la, lb) - 1;
+  const std::uint32_t ka = la - levels;  // the prefixes that meet at the bottom
+  const std::uint32_t kb = lb - levels;
+  auto through = [](OrderLike r) { return OrderLike{r.order, r.like == 1 ? 1 : 0}; };
+  OrderLike r;
+  if (ka == 1 && kb == 1) {
+    r = CompareElements(ElementOf(a, 0), ElementOf(b, 0));
+  } else if (ka == 1) {
+    const Element x = ElementOf(a, 0);
+    if (kb == 2 && ElementOf(b, 0).type == ValueType::Qword)
+      r = through(CompareElements(x, ElementOf(b, 1)));
+    else
+      r = {x.type > ValueType::Times ? 1 : 0, 0};
+  } else {
+    const Element y = ElementOf(b, 0);
+    if (ka == 2 && ElementOf(a, 0).type == ValueType::Qword)
+      r = through(CompareElements(ElementOf(a, 1), y));
+    else
+      r = {ValueType::Times > y.type ? 1 : 0, 0};
   }
-  if (ta == ValueType::Qword) return NumberOf(a) > NumberOf(b) ? 2 : -1;
-  if (ta == ValueType::Variable) return VariableOf(a) > VariableOf(b) ? 1 : 0;
-  const Chain inner = InnerChain(ta, op);
-  const int r = Order(Left(a), Left(b), inner);
-  if (r == 1) return 1;
-  if (r == -1 || r == 2) return Order(Right(a), Right(b), inner);
-  if (Like(Left(a), Left(b), inner) == 1) return Order(Right(a), Right(b), inner);
-  return 0;
-}
-
-// LikeTerms on the records two nodes stand for.
-int Like(Node a, Node b, Chain op) {
-  const ValueType ta = TypeOf(a);
-  const ValueType tb = TypeOf(b);
-  if (ta != tb) {
-    if (op == Chain::Sum) {
-      if (ta == ValueType::Times && TypeOf(Left(a)) == ValueType::Qword &&
-          Like(Right(a), b, Chain::None) == 1)
-        return 1;
-      if (ta != ValueType::Times && tb == ValueType::Times &&
-          TypeOf(Left(b)) == ValueType::Qword && Like(a, Right(b), Chain::None) == 1)
-        return 1;
-    } else if (op == Chain::Product) {
-      if (ta == ValueType::Power && TypeOf(Right(a)) == ValueType::Qword &&
-          Like(Left(a), b, Chain::None) == 1)
-        return 1;
-      if (ta != ValueType::Power && tb == ValueType::Power &&
-          TypeOf(Right(b)) == ValueType::Qword && Like(a, Left(b), Chain::None) == 1)
-        return 1;
-    }
-    return 0;
+  for (std::uint32_t d = levels; d-- > 0;) {
+    const bool orderOnRight = r.order == -1 || r.order == 2 || r.like == 1;
+    const bool leftOk = r.like == 1 || r.like == -1;
+    OrderLike right{0, 0};
+    if ((r.order != 1 && orderOnRight) || leftOk)
+      right = CompareElements(ElementOf(a, la - d - 1), ElementOf(b, lb - d - 1));
+    r = OrderLike{r.order == 1 ? 1 : orderOnRight ? right.order : 0,
+                  leftOk && right.like == 1 ? 1 : 0};
   }
-  if (ta == ValueType::Qword) return NumberOf(a) == NumberOf(b) ? 1 : -1;
-  if (ta == ValueType::Variable) return VariableOf(a) == VariableOf(b) ? 1 : 0;
-  const Chain inner = InnerChain(ta, op);
-  if (inner == Chain::Product) {
-    const int r = Like(Right(a), Right(b), inner);
-    if (r == -1) return Like(Left(a), Left(b), inner);
-    return (r == 1 && Like(Left(a), Left(b), inner) == 1) ? 1 : 0;
-  }
-  const int r = Like(Left(a), Left(b), inner);
-  const bool leftOk = r == 1 || (r == -1 && inner != Chain::None);
-  return (leftOk && Like(Right(a), Right(b), inner) == 1) ? 1 : 0;
+  return r;
 }
 
 bool MustFollow(const Monomial& later, const Monomial& earlier) {
-  const int r = Order(RootOf(later), RootOf(earlier), Chain::Sum);
+  const int r = CompareTerms(later, earlier).order;
   return r == 1 || r == 2;
 }
 
@@ -198,10 +161,8 @@ void SortMonomials(std::vector<Monomial>& terms) {
 // it, takes a path this file does not replay.
 bool ChainsByAppending(const std::vector<Monomial>& terms) {
   for (std::size_t k = 1; k < terms.size(); ++k) {
-    const Node last = RootOf(terms[k - 1]);
-    const Node next = RootOf(terms[k]);
-    const int r = Order(last, next, Chain::Sum);
-    if (r == 1 || r == 2 || Like(last, next, Chain::Sum) == 1) return false;
+    const OrderLike r = CompareTerms(terms[k - 1], terms[k]);
+    if (r.order == 1 || r.order == 2 || r.like == 1) return false;
   }
   return true;
 }
