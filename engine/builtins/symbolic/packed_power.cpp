@@ -66,6 +66,18 @@ Element ElementOf(const Monomial& m, std::uint32_t j) {
   return Element{f.exp == 1 ? ValueType::Variable : ValueType::Power, f.exp, f.var};
 }
 
+// A monomial's chain spelled out once per sort, so that comparisons only read.
+struct Elements {
+  std::uint32_t count;
+  std::array<Element, kMaxVariables + 1> at;
+};
+
+Elements ElementsOf(const Monomial& m) {
+  Elements e{ElementCount(m), {}};
+  for (std::uint32_t j = 0; j < e.count; ++j) e.at[j] = ElementOf(m, j);
+  return e;
+}
+
 // TermOrder and LikeTerms of two records, answered together.
 struct OrderLike {
   int order;
@@ -95,51 +107,67 @@ OrderLike CompareElements(const Element& x, const Element& y) {
 // decided by the type of the nodes, except that a coefficient times one
 // factor is looked through to the factor. Going back up, each level's order
 // is its left operands' order unless that ties, then its last factors'.
-OrderLike CompareTerms(const Monomial& a, const Monomial& b) {
-  const std::uint32_t la = ElementCount(a);
-  const std::uint32_t lb = ElementCount(b);
+OrderLike CompareTerms(const Elements& a, const Elements& b) {
+  const std::uint32_t la = a.count;
+  const std::uint32_t lb = b.count;
   const std::uint32_t levels = std::min(la, lb) - 1;
   const std::uint32_t ka = la - levels;  // the prefixes that meet at the bottom
   const std::uint32_t kb = lb - levels;
   auto through = [](OrderLike r) { return OrderLike{r.order, r.like == 1 ? 1 : 0}; };
   OrderLike r;
   if (ka == 1 && kb == 1) {
-    r = CompareElements(ElementOf(a, 0), ElementOf(b, 0));
+    r = CompareElements(a.at[0], b.at[0]);
   } else if (ka == 1) {
-    const Element x = ElementOf(a, 0);
-    if (kb == 2 && ElementOf(b, 0).type == ValueType::Qword)
-      r = through(CompareElements(x, ElementOf(b, 1)));
+    if (kb == 2 && b.at[0].type == ValueType::Qword)
+      r = through(CompareElements(a.at[0], b.at[1]));
     else
-      r = {x.type > ValueType::Times ? 1 : 0, 0};
+      r = {a.at[0].type > ValueType::Times ? 1 : 0, 0};
   } else {
-    const Element y = ElementOf(b, 0);
-    if (ka == 2 && ElementOf(a, 0).type == ValueType::Qword)
-      r = through(CompareElements(ElementOf(a, 1), y));
+    if (ka == 2 && a.at[0].type == ValueType::Qword)
+      r = through(CompareElements(a.at[1], b.at[0]));
     else
-      r = {ValueType::Times > y.type ? 1 : 0, 0};
+      r = {ValueType::Times > b.at[0].type ? 1 : 0, 0};
   }
   for (std::uint32_t d = levels; d-- > 0;) {
     const bool orderOnRight = r.order == -1 || r.order == 2 || r.like == 1;
     const bool leftOk = r.like == 1 || r.like == -1;
     OrderLike right{0, 0};
     if ((r.order != 1 && orderOnRight) || leftOk)
-      right = CompareElements(ElementOf(a, la - d - 1), ElementOf(b, lb - d - 1));
+      right = CompareElements(a.at[la - d - 1], b.at[lb - d - 1]);
     r = OrderLike{r.order == 1 ? 1 : orderOnRight ? right.order : 0,
                   leftOk && right.like == 1 ? 1 : 0};
   }
   return r;
 }
 
-bool MustFollow(const Monomial& later, const Monomial& earlier) {
+bool MustFollow(const Elements& later, const Elements& earlier) {
   const int r = CompareTerms(later, earlier).order;
   return r == 1 || r == 2;
 }
 
+// The buffers of one power, reused from round to round: the largest ones
+// are megabytes, and fresh ones each round would cost more in page faults
+// than the work done in them.
+struct Workspace {
+  std::vector<Monomial> merged;
+  std::vector<std::uint32_t> slots;
+  std::vector<Elements> keys;
+  std::vector<std::uint32_t> order;
+  std::vector<std::uint32_t> scratch;
+};
+
 // The same stable bottom-up merge sort, with the same comparisons, as the
-// one that orders the terms of a sum of records.
-void SortMonomials(std::vector<Monomial>& terms) {
-  const std::size_t n = terms.size();
-  std::vector<Monomial> scratch(n);
+// one that orders the terms of a sum of records; it moves indices only.
+// Leaves the order of ws.merged in ws.order.
+void SortMerged(Workspace& ws) {
+  const std::size_t n = ws.merged.size();
+  ws.keys.resize(n);
+  ws.order.resize(n);
+  ws.scratch.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    ws.keys[i] = ElementsOf(ws.merged[i]);
+    ws.order[i] = static_cast<std::uint32_t>(i);
+  }
   for (std::size_t width = 1; width < n; width *= 2) {
     for (std::size_t lo = 0; lo < n; lo += 2 * width) {
       const std::size_t mid = std::min(lo + width, n);
@@ -148,20 +176,21 @@ void SortMonomials(std::vector<Monomial>& terms) {
       std::size_t j = mid;
       std::size_t k = lo;
       while (i < mid && j < hi)
-        scratch[k++] = MustFollow(terms[i], terms[j]) ? terms[j++] : terms[i++];
-      while (i < mid) scratch[k++] = terms[i++];
-      while (j < hi) scratch[k++] = terms[j++];
+        ws.scratch[k++] = MustFollow(ws.keys[ws.order[i]], ws.keys[ws.order[j]]) ? ws.order[j++]
+                                                                                 : ws.order[i++];
+      while (i < mid) ws.scratch[k++] = ws.order[i++];
+      while (j < hi) ws.scratch[k++] = ws.order[j++];
     }
-    terms.swap(scratch);
+    ws.order.swap(ws.scratch);
   }
 }
 
 // Adding the terms one after the other to the chain must only ever append:
 // a term that the sum order moves forward, or that is like the one before
 // it, takes a path this file does not replay.
-bool ChainsByAppending(const std::vector<Monomial>& terms) {
-  for (std::size_t k = 1; k < terms.size(); ++k) {
-    const OrderLike r = CompareTerms(terms[k - 1], terms[k]);
+bool ChainsByAppending(const Workspace& ws) {
+  for (std::size_t k = 1; k < ws.order.size(); ++k) {
+    const OrderLike r = CompareTerms(ws.keys[ws.order[k - 1]], ws.keys[ws.order[k]]);
     if (r.order == 1 || r.order == 2 || r.like == 1) return false;
   }
   return true;
@@ -181,7 +210,10 @@ std::uint64_t FactorsKey(const Monomial& m) {
     const std::uint64_t x = (static_cast<std::uint64_t>(m.factors[i].var) << 32) | m.factors[i].exp;
     h ^= x + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
   }
-  return h;
+  // The table takes the low bits: spread the high ones into them.
+  h ^= h >> 33;
+  h *= 0xff51afd7ed558ccdULL;
+  return h ^ (h >> 33);
 }
 
 bool Product(const Monomial& a, const Monomial& b, Monomial& out) {
@@ -212,29 +244,31 @@ bool Product(const Monomial& a, const Monomial& b, Monomial& out) {
 // earlier one it is like. False when a coefficient would leave 64 bits or
 // like terms would cancel.
 bool Distribute(const std::vector<Monomial>& result, const std::vector<Monomial>& sum,
-                std::vector<Monomial>& merged) {
+                Workspace& ws) {
+  const std::size_t products = result.size() * sum.size();
+  std::vector<Monomial>& merged = ws.merged;
   merged.clear();
-  merged.reserve(result.size() * sum.size());
-  std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> groups;
-  groups.reserve(result.size() * sum.size());
+  merged.reserve(products);
+  // Open addressing on the factor lists; slots hold 1 + the index in merged.
+  std::size_t size = 16;
+  while (size < 2 * products) size *= 2;
+  std::vector<std::uint32_t>& slots = ws.slots;
+  slots.assign(size, 0);
   Monomial p;
   for (const Monomial& x : result) {
     for (const Monomial& y : sum) {
       if (!Product(x, y, p)) return false;
-      std::vector<std::uint32_t>& group = groups[FactorsKey(p)];
-      bool done = false;
-      for (std::uint32_t at : group) {
-        Monomial& into = merged[at];
-        if (!SameFactors(into, p)) continue;
-        const __int128 c = static_cast<__int128>(into.coef) + p.coef;
-        if (c == 0 || c < INT64_MIN || c > INT64_MAX) return false;
-        into.coef = static_cast<std::int64_t>(c);
-        done = true;
-        break;
+      std::size_t at = FactorsKey(p) & (size - 1);
+      while (slots[at] != 0 && !SameFactors(merged[slots[at] - 1], p)) at = (at + 1) & (size - 1);
+      if (slots[at] == 0) {
+        slots[at] = static_cast<std::uint32_t>(merged.size() + 1);
+        merged.push_back(p);
+        continue;
       }
-      if (done) continue;
-      group.push_back(static_cast<std::uint32_t>(merged.size()));
-      merged.push_back(p);
+      Monomial& into = merged[slots[at] - 1];
+      const __int128 c = static_cast<__int128>(into.coef) + p.coef;
+      if (c == 0 || c < INT64_MIN || c > INT64_MAX) return false;
+      into.coef = static_cast<std::int64_t>(c);
     }
   }
   return true;
@@ -323,16 +357,39 @@ Value* Chained(ValueType op, Value* left, Value* right) {
   return node;
 }
 
-Value* BuildTerm(const Monomial& m, const Variables& vars) {
-  Value* term = HasCoefficient(m) ? MakeQword(m.coef) : nullptr;
-  for (std::uint32_t i = 0; i < m.count; ++i) {
-    const Factor& f = m.factors[i];
-    Value* var = Retain(vars.records[f.var]);
-    Value* element = f.exp == 1 ? var : Chained(ValueType::Power, var, MakeQword(f.exp));
-    term = term ? Chained(ValueType::Times, term, element) : element;
+// Builds the records of the terms. Each power of a variable is one record
+// shared by every term it occurs in: records are never changed once shared,
+// and thousands of terms repeat a few dozen powers.
+class TermBuilder {
+ public:
+  explicit TermBuilder(const Variables& vars) : vars_(vars) {}
+  TermBuilder(const TermBuilder&) = delete;
+  TermBuilder& operator=(const TermBuilder&) = delete;
+  ~TermBuilder() {
+    for (auto& entry : powers_) FreeValue(entry.second);
   }
-  return term;
-}
+
+  Value* Build(const Monomial& m) {
+    Value* term = HasCoefficient(m) ? MakeQword(m.coef) : nullptr;
+    for (std::uint32_t i = 0; i < m.count; ++i) {
+      Value* element = Element(m.factors[i]);
+      term = term ? Chained(ValueType::Times, term, element) : element;
+    }
+    return term;
+  }
+
+ private:
+  Value* Element(const Factor& f) {
+    const Value* var = vars_.records[f.var];
+    if (f.exp == 1) return Retain(var);
+    Value*& power = powers_[(static_cast<std::uint64_t>(f.var) << 32) | f.exp];
+    if (!power) power = Chained(ValueType::Power, Retain(var), MakeQword(f.exp));
+    return Retain(power);
+  }
+
+  const Variables& vars_;
+  std::unordered_map<std::uint64_t, Value*> powers_;
+};
 
 }  // namespace
 
@@ -347,18 +404,37 @@ Value* PackedPowerOfSum(const Value* sum, std::int64_t n) {
   }
   if (!RankVariables(vars, base)) return nullptr;
 
+  // Room for the last round up front: buffers that grew round by round
+  // would be given back to the system and faulted in again each time.
+  const std::size_t k = base.size();
+  double last = 1;  // terms of the power before the last round, C(n-2+k-1, k-1)
+  for (std::size_t j = 1; j < k; ++j)
+    last = last * static_cast<double>(n - 2 + static_cast<std::int64_t>(j)) / static_cast<double>(j);
+  const std::size_t room = last * static_cast<double>(k) < 1e7
+                               ? static_cast<std::size_t>(last * static_cast<double>(k)) + 1
+                               : 0;
   std::vector<Monomial> result = base;
-  std::vector<Monomial> next;
+  Workspace ws;
+  result.reserve(room);
+  ws.merged.reserve(room);
+  ws.keys.reserve(room);
+  ws.order.reserve(room);
+  ws.scratch.reserve(room);
+  std::size_t slots = 16;
+  while (slots < 2 * room) slots *= 2;
+  ws.slots.reserve(slots);
   for (std::int64_t i = 2; i <= n; ++i) {
-    if (!Distribute(result, base, next)) return nullptr;
-    SortMonomials(next);
-    if (!ChainsByAppending(next)) return nullptr;
-    result.swap(next);
+    if (!Distribute(result, base, ws)) return nullptr;
+    SortMerged(ws);
+    if (!ChainsByAppending(ws)) return nullptr;
+    result.resize(ws.order.size());
+    for (std::size_t k = 0; k < ws.order.size(); ++k) result[k] = ws.merged[ws.order[k]];
   }
 
-  Value* chain = BuildTerm(result[0], vars);
+  TermBuilder builder(vars);
+  Value* chain = builder.Build(result[0]);
   for (std::size_t k = 1; k < result.size(); ++k)
-    chain = Chained(ValueType::Plus, chain, BuildTerm(result[k], vars));
+    chain = Chained(ValueType::Plus, chain, builder.Build(result[k]));
   CheckNormalForm(chain);
   return chain;
 }
