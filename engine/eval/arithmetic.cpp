@@ -223,6 +223,7 @@ Value* Add(const Value* a, const Value* b, Value* out) {
     text += TextOf(b);
     return MakeString(text, out);
   }
+  if (IsReal(a) && IsReal(b) && SimplifyKeepsLeaves()) return AddReal(a, b, out);
   Prepared prep = Prepare(a, b, Op::Add, out);
   if (prep.done) return prep.done;
   const Value* p = prep.p.get();
@@ -265,6 +266,7 @@ Value* Negate(const Value* x, Value* out) {
 }
 
 Value* Multiply(const Value* a, const Value* b, Value* out) {
+  if (IsReal(a) && IsReal(b) && SimplifyKeepsLeaves()) return MultiplyReal(a, b, out);
   Prepared prep = Prepare(a, b, Op::Multiply, out);
   if (prep.done) return prep.done;
   const Value* p = prep.p.get();

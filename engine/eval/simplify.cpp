@@ -402,6 +402,19 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
 
 }  // namespace
 
+bool IsLeaf(const Value* v) {
+  return !IsOperator(v) && v->type != ValueType::Complex && v->type != ValueType::Variable &&
+         v->type != ValueType::Function;
+}
+
+bool SimplifyKeepsLeaves() {
+  // Unwinding after a refused subterm returns everything as it is; otherwise
+  // a leaf is refused only where the next level would pass a guard.
+  if (g_literalRewriting) return false;
+  if (g_depth > 0 && g_tripped) return true;
+  return g_depth + 1 <= kMaxDepth && !StackExhausted();
+}
+
 void MarkSimplified(Value* node) {
   if (node->refs == 1 && IsOperator(node)) Stamp(node, Engine());
 }
@@ -415,6 +428,10 @@ bool CannotMention(const Value* v, std::string_view name) {
 
 Value* Simplify(const Value* v, bool numeric) {
   if (g_depth == 0) g_tripped = false;
+  if (IsLeaf(v) && SimplifyKeepsLeaves()) {
+    if (EngineReady()) Engine().changedFlag = false;
+    return Retain(v);
+  }
   bool changed = false;
   Value* r = Impl(v, numeric, changed);
   if (EngineReady()) Engine().changedFlag = changed;

@@ -24,6 +24,15 @@ bool Alike(const Value* a, const Value* b);
 // under the current bindings and its name mask lacks the name.
 bool CannotMention(const Value* v, std::string_view name);
 
+// A leaf is a value Simplify has nothing to do in: not an operator node, a
+// complex number, a variable or a function application.
+bool IsLeaf(const Value* v);
+// True when Simplify would return a leaf as it is right now, which is always
+// except where the depth or stack guard refuses the next level; arithmetic on
+// two leaves may then skip simplifying them. Always false under literal
+// rewriting, so that tests can compare the two ways.
+bool SimplifyKeepsLeaves();
+
 // Marks a freshly built operator node whose operands are simplified and which
 // is itself in normal form, as Simplify marks the nodes it returns, so that it
 // is not simplified again while the variables it mentions keep their bindings.
