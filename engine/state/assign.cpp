@@ -25,6 +25,7 @@ Value* NameError(int code, std::string_view name) {
 // passed on. With `throughBindings`, variables met on the way are followed
 // into their values.
 bool MentionsVariable(const Value* v, std::string_view name, bool throughBindings = false) {
+  if (IsLeaf(v) && !IsError(v)) return false;  // most values assigned are numbers
   std::vector<const Value*> work{v};
   std::vector<std::string_view> followed;
   while (!work.empty()) {

@@ -62,6 +62,8 @@ Value* MakeExactQuotient(__int128 n, __int128 d, Value* out) {
     return MakeError(0, s.get(), out);
   }
   if (n == 0) return MakeQword(0, out);
+  // An integer quotient needs no reduction (and no 128-bit division).
+  if (d == 1 && n >= INT64_MIN && n <= INT64_MAX) return MakeQword(static_cast<std::int64_t>(n), out);
   const bool negative = (n < 0) != (d < 0);
   unsigned __int128 un = n < 0 ? static_cast<unsigned __int128>(-(n + 1)) + 1
                                : static_cast<unsigned __int128>(n);

@@ -26,8 +26,8 @@ Value* RationalPower(const Value* b, const Value* e, Value* out) {
   const std::int64_t den = b->type == ValueType::Qword ? 1 : b->ratio.den;
   const auto exponent = static_cast<std::uint64_t>(e->qword);
   std::int64_t n = 0;
-  std::int64_t d = 0;
-  if (CheckedPower(num, exponent, n) && CheckedPower(den, exponent, d))
+  std::int64_t d = 1;
+  if (CheckedPower(num, exponent, n) && (den == 1 || CheckedPower(den, exponent, d)))
     return MakeExactQuotient(n, d, out);
   // Beyond 64 bits the magnitude comes from the general case and the sign
   // from the parity of the exponent: the complex logarithm of a negative base
