@@ -45,10 +45,13 @@ Value* BuiltinPow(Value* const* args, Value* out) {
   if (IsSymbolic(args[0]) || IsSymbolic(args[1]))
     return MakeOperatorNode(ValueType::Power, args[0], args[1], out);
   // The common case, an integer to a power of 2 or more, meets none of the
-  // special cases below; it goes straight to the exact power.
+  // special cases below but the first two; it goes straight to the exact power.
   if (args[0]->type == ValueType::Qword && args[1]->type == ValueType::Qword &&
-      args[1]->qword >= 2 && args[0]->qword != 0 && args[0]->qword != 1)
+      args[1]->qword >= 2) {
+    // 0 and 1 are their own powers.
+    if (args[0]->qword == 0 || args[0]->qword == 1) return CopyValue(args[0], out);
     return RationalPower(args[0], args[1], out);
+  }
   SimplifiedArgs a(args, 2);
   const Value* b = a[0];
   const Value* e = a[1];

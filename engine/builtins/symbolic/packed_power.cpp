@@ -28,12 +28,13 @@ namespace symcalc {
 namespace {
 
 constexpr std::size_t kMaxVariables = 8;
-// Exponents stay far inside the qword range and their sums cannot wrap.
-constexpr std::uint32_t kMaxPower = 1u << 30;
+// Exponents are kept in 16 bits: monomials stay small, which matters more
+// for speed than anything done with them. Higher powers take the general way.
+constexpr std::uint32_t kMaxPower = 0xFFFF;
 
 struct Factor {
-  std::uint32_t var;  // rank of the variable's name in byte order
-  std::uint32_t exp;  // at least 1
+  std::uint16_t var;  // rank of the variable's name in byte order
+  std::uint16_t exp;  // at least 1
 };
 
 // coef * v1^e1 * ... with the factors in the order of their variables' names;
@@ -41,7 +42,7 @@ struct Factor {
 struct Monomial {
   std::int64_t coef = 1;
   std::uint32_t count = 0;
-  std::array<Factor, kMaxVariables> factors{};
+  std::array<Factor, kMaxVariables> factors{};  // the first `count` are used
 };
 
 // The record of a monomial is a left-nested product chain: the coefficient
@@ -64,18 +65,6 @@ Element ElementOf(const Monomial& m, std::uint32_t j) {
   if (lead && j == 0) return Element{ValueType::Qword, m.coef, 0};
   const Factor& f = m.factors[j - (lead ? 1 : 0)];
   return Element{f.exp == 1 ? ValueType::Variable : ValueType::Power, f.exp, f.var};
-}
-
-// A monomial's chain spelled out once per sort, so that comparisons only read.
-struct Elements {
-  std::uint32_t count;
-  std::array<Element, kMaxVariables + 1> at;
-};
-
-Elements ElementsOf(const Monomial& m) {
-  Elements e{ElementCount(m), {}};
-  for (std::uint32_t j = 0; j < e.count; ++j) e.at[j] = ElementOf(m, j);
-  return e;
 }
 
 // TermOrder and LikeTerms of two records, answered together.
@@ -107,40 +96,42 @@ OrderLike CompareElements(const Element& x, const Element& y) {
 // decided by the type of the nodes, except that a coefficient times one
 // factor is looked through to the factor. Going back up, each level's order
 // is its left operands' order unless that ties, then its last factors'.
-OrderLike CompareTerms(const Elements& a, const Elements& b) {
-  const std::uint32_t la = a.count;
-  const std::uint32_t lb = b.count;
+OrderLike CompareTerms(const Monomial& a, const Monomial& b) {
+  const std::uint32_t la = ElementCount(a);
+  const std::uint32_t lb = ElementCount(b);
   const std::uint32_t levels = std::min(la, lb) - 1;
   const std::uint32_t ka = la - levels;  // the prefixes that meet at the bottom
   const std::uint32_t kb = lb - levels;
   auto through = [](OrderLike r) { return OrderLike{r.order, r.like == 1 ? 1 : 0}; };
   OrderLike r;
   if (ka == 1 && kb == 1) {
-    r = CompareElements(a.at[0], b.at[0]);
+    r = CompareElements(ElementOf(a, 0), ElementOf(b, 0));
   } else if (ka == 1) {
-    if (kb == 2 && b.at[0].type == ValueType::Qword)
-      r = through(CompareElements(a.at[0], b.at[1]));
+    if (kb == 2 && ElementOf(b, 0).type == ValueType::Qword)
+      r = through(CompareElements(ElementOf(a, 0), ElementOf(b, 1)));
     else
-      r = {a.at[0].type > ValueType::Times ? 1 : 0, 0};
+      r = {ElementOf(a, 0).type > ValueType::Times ? 1 : 0, 0};
   } else {
-    if (ka == 2 && a.at[0].type == ValueType::Qword)
-      r = through(CompareElements(a.at[1], b.at[0]));
+    if (ka == 2 && ElementOf(a, 0).type == ValueType::Qword)
+      r = through(CompareElements(ElementOf(a, 1), ElementOf(b, 0)));
     else
-      r = {ValueType::Times > b.at[0].type ? 1 : 0, 0};
+      r = {ValueType::Times > ElementOf(b, 0).type ? 1 : 0, 0};
   }
   for (std::uint32_t d = levels; d-- > 0;) {
+    // Unlike operands below decide every level above: the order stays.
+    if (r.like == 0 && (r.order == 0 || r.order == 1)) break;
     const bool orderOnRight = r.order == -1 || r.order == 2 || r.like == 1;
     const bool leftOk = r.like == 1 || r.like == -1;
     OrderLike right{0, 0};
     if ((r.order != 1 && orderOnRight) || leftOk)
-      right = CompareElements(a.at[la - d - 1], b.at[lb - d - 1]);
+      right = CompareElements(ElementOf(a, la - d - 1), ElementOf(b, lb - d - 1));
     r = OrderLike{r.order == 1 ? 1 : orderOnRight ? right.order : 0,
                   leftOk && right.like == 1 ? 1 : 0};
   }
   return r;
 }
 
-bool MustFollow(const Elements& later, const Elements& earlier) {
+bool MustFollow(const Monomial& later, const Monomial& earlier) {
   const int r = CompareTerms(later, earlier).order;
   return r == 1 || r == 2;
 }
@@ -151,7 +142,6 @@ bool MustFollow(const Elements& later, const Elements& earlier) {
 struct Workspace {
   std::vector<Monomial> merged;
   std::vector<std::uint32_t> slots;
-  std::vector<Elements> keys;
   std::vector<std::uint32_t> order;
   std::vector<std::uint32_t> scratch;
 };
@@ -161,11 +151,9 @@ struct Workspace {
 // Leaves the order of ws.merged in ws.order.
 void SortMerged(Workspace& ws) {
   const std::size_t n = ws.merged.size();
-  ws.keys.resize(n);
   ws.order.resize(n);
   ws.scratch.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
-    ws.keys[i] = ElementsOf(ws.merged[i]);
     ws.order[i] = static_cast<std::uint32_t>(i);
   }
   for (std::size_t width = 1; width < n; width *= 2) {
@@ -176,7 +164,7 @@ void SortMerged(Workspace& ws) {
       std::size_t j = mid;
       std::size_t k = lo;
       while (i < mid && j < hi)
-        ws.scratch[k++] = MustFollow(ws.keys[ws.order[i]], ws.keys[ws.order[j]]) ? ws.order[j++]
+        ws.scratch[k++] = MustFollow(ws.merged[ws.order[i]], ws.merged[ws.order[j]]) ? ws.order[j++]
                                                                                  : ws.order[i++];
       while (i < mid) ws.scratch[k++] = ws.order[i++];
       while (j < hi) ws.scratch[k++] = ws.order[j++];
@@ -190,7 +178,7 @@ void SortMerged(Workspace& ws) {
 // it, takes a path this file does not replay.
 bool ChainsByAppending(const Workspace& ws) {
   for (std::size_t k = 1; k < ws.order.size(); ++k) {
-    const OrderLike r = CompareTerms(ws.keys[ws.order[k - 1]], ws.keys[ws.order[k]]);
+    const OrderLike r = CompareTerms(ws.merged[ws.order[k - 1]], ws.merged[ws.order[k]]);
     if (r.order == 1 || r.order == 2 || r.like == 1) return false;
   }
   return true;
@@ -230,10 +218,11 @@ bool Product(const Monomial& a, const Monomial& b, Monomial& out) {
     } else if (i == a.count || b.factors[j].var < a.factors[i].var) {
       f = b.factors[j++];
     } else {
-      f = Factor{a.factors[i].var, a.factors[i].exp + b.factors[j].exp};
+      const std::uint32_t exp = std::uint32_t{a.factors[i].exp} + b.factors[j].exp;
+      if (exp > kMaxPower) return false;
+      f = Factor{a.factors[i].var, static_cast<std::uint16_t>(exp)};
       ++i;
       ++j;
-      if (f.exp > kMaxPower) return false;
     }
     out.factors[out.count++] = f;
   }
@@ -279,30 +268,30 @@ bool Distribute(const std::vector<Monomial>& result, const std::vector<Monomial>
 struct Variables {
   std::vector<const Value*> records;  // by rank once ranked
   // Rank of the variable with this record's name, adding it when new.
-  std::uint32_t Index(const Value* v) {
-    for (std::uint32_t i = 0; i < records.size(); ++i)
-      if (TextOf(records[i]) == TextOf(v)) return i;
+  std::uint16_t Index(const Value* v) {
+    for (std::size_t i = 0; i < records.size(); ++i)
+      if (TextOf(records[i]) == TextOf(v)) return static_cast<std::uint16_t>(i);
     records.push_back(v);
-    return static_cast<std::uint32_t>(records.size() - 1);
+    return static_cast<std::uint16_t>(records.size() - 1);
   }
 };
 
 bool ReadFactor(const Value* f, Variables& vars, Factor& out) {
   if (f->type == ValueType::Variable) {
     out = Factor{vars.Index(f), 1};
-    return true;
+    return vars.records.size() <= kMaxVariables;
   }
   if (f->type != ValueType::Power || f->pair.left->type != ValueType::Variable ||
       f->pair.right->type != ValueType::Qword)
     return false;
   const std::int64_t e = f->pair.right->qword;
   if (e < 2 || e > kMaxPower) return false;
-  out = Factor{vars.Index(f->pair.left), static_cast<std::uint32_t>(e)};
-  return true;
+  out = Factor{vars.Index(f->pair.left), static_cast<std::uint16_t>(e)};
+  return vars.records.size() <= kMaxVariables;
 }
 
 // A term of the sum as a monomial, its factors still numbered in the order
-// their variables were met; null-like false when it is not a monomial.
+// their variables were met; false when it is not a monomial.
 bool ReadTerm(const Value* t, Variables& vars, Monomial& out) {
   out = Monomial{};
   if (t->type == ValueType::Qword) {
@@ -417,7 +406,6 @@ Value* PackedPowerOfSum(const Value* sum, std::int64_t n) {
   Workspace ws;
   result.reserve(room);
   ws.merged.reserve(room);
-  ws.keys.reserve(room);
   ws.order.reserve(room);
   ws.scratch.reserve(room);
   std::size_t slots = 16;
