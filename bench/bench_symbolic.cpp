@@ -1,4 +1,4 @@
-// The symbolic builtins: multiplying out a power of a four-term sum, the
+// The symbolic builtins: multiplying out powers of a four-term sum, the
 // product rule over ten factors, and a thousand quadratics solved one line
 // at a time.
 #include <benchmark/benchmark.h>
@@ -22,11 +22,9 @@ std::int64_t TermCount(const Value* v) {
   return n;
 }
 
-// Repeated distribution of a sum over itself: 286 terms at the end, with
-// many like products merging on the way.
-void BM_ExpandPowerOfSum(benchmark::State& state) {
+void ExpandPower(benchmark::State& state, const std::string& sum) {
   symcalc::EngineInit();
-  Value* power = EvaluateText("(x+y+z+1)^10");
+  Value* power = EvaluateText("(" + sum + ")^" + std::to_string(state.range(0)));
   std::int64_t terms = 0;
   for (auto _ : state) {
     Value* r = CallBuiltin("expand", power);
@@ -37,7 +35,16 @@ void BM_ExpandPowerOfSum(benchmark::State& state) {
   FreeValue(power);
   symcalc::EngineShutdown();
 }
-BENCHMARK(BM_ExpandPowerOfSum)->Unit(benchmark::kMillisecond);
+
+// Repeated distribution of a sum over itself, with many like products
+// merging on the way: 286 terms at the tenth power, 5,456 at the thirtieth.
+// Integer coefficients take the packed way.
+void BM_ExpandPowerOfSum(benchmark::State& state) { ExpandPower(state, "x+y+z+1"); }
+BENCHMARK(BM_ExpandPowerOfSum)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
+
+// The same with a fractional coefficient, which only the general way handles.
+void BM_ExpandPowerOfSumWithFraction(benchmark::State& state) { ExpandPower(state, "x/2+y+z+1"); }
+BENCHMARK(BM_ExpandPowerOfSumWithFraction)->Arg(10)->Unit(benchmark::kMillisecond);
 
 // The product rule down the chain of ten factors; each partial derivative is
 // multiplied into the rest of the product as a sum, so the result nests
