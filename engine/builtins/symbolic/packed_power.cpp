@@ -232,15 +232,27 @@ bool Product(const Monomial& a, const Monomial& b, Monomial& out) {
 // Every result term times every sum term, each product merged into the first
 // earlier one it is like. False when a coefficient would leave 64 bits or
 // like terms would cancel.
+// The number of ways to choose p of k terms, repetitions allowed,
+// C(p+k-1, k-1): the most terms the p-th power of a k-term sum can have.
+double Choices(std::int64_t p, std::size_t k) {
+  double c = 1;
+  for (std::size_t j = 1; j < k; ++j)
+    c = c * static_cast<double>(p + static_cast<std::int64_t>(j)) / static_cast<double>(j);
+  return c;
+}
+
+// At most `distinct` different products can arise.
 bool Distribute(const std::vector<Monomial>& result, const std::vector<Monomial>& sum,
-                Workspace& ws) {
+                double distinct, Workspace& ws) {
   const std::size_t products = result.size() * sum.size();
   std::vector<Monomial>& merged = ws.merged;
   merged.clear();
   merged.reserve(products);
-  // Open addressing on the factor lists; slots hold 1 + the index in merged.
+  // Open addressing on the factor lists, at most half full; slots hold
+  // 1 + the index in merged.
+  const double entries = std::min(static_cast<double>(products), distinct);
   std::size_t size = 16;
-  while (size < 2 * products) size *= 2;
+  while (static_cast<double>(size) < 2 * entries) size *= 2;
   std::vector<std::uint32_t>& slots = ws.slots;
   slots.assign(size, 0);
   Monomial p;
@@ -346,9 +358,11 @@ Value* Chained(ValueType op, Value* left, Value* right) {
   return node;
 }
 
-// Builds the records of the terms. Each power of a variable is one record
-// shared by every term it occurs in: records are never changed once shared,
-// and thousands of terms repeat a few dozen powers.
+// Builds the records of the terms. Each power of a variable and each
+// coefficient is one record shared by every term it occurs in: records are
+// never changed once shared, thousands of terms repeat a few dozen powers and
+// a few hundred coefficients, and every record saved is memory a fresh
+// process does not have to fault in.
 class TermBuilder {
  public:
   explicit TermBuilder(const Variables& vars) : vars_(vars) {}
@@ -356,10 +370,16 @@ class TermBuilder {
   TermBuilder& operator=(const TermBuilder&) = delete;
   ~TermBuilder() {
     for (auto& entry : powers_) FreeValue(entry.second);
+    for (auto& entry : coefficients_) FreeValue(entry.second);
   }
 
   Value* Build(const Monomial& m) {
-    Value* term = HasCoefficient(m) ? MakeQword(m.coef) : nullptr;
+    Value* term = nullptr;
+    if (HasCoefficient(m)) {
+      Value*& c = coefficients_[m.coef];
+      if (!c) c = MakeQword(m.coef);
+      term = Retain(c);
+    }
     for (std::uint32_t i = 0; i < m.count; ++i) {
       Value* element = Element(m.factors[i]);
       term = term ? Chained(ValueType::Times, term, element) : element;
@@ -378,6 +398,7 @@ class TermBuilder {
 
   const Variables& vars_;
   std::unordered_map<std::uint64_t, Value*> powers_;
+  std::unordered_map<std::int64_t, Value*> coefficients_;
 };
 
 }  // namespace
@@ -396,23 +417,23 @@ Value* PackedPowerOfSum(const Value* sum, std::int64_t n) {
   // Room for the last round up front: buffers that grew round by round
   // would be given back to the system and faulted in again each time.
   const std::size_t k = base.size();
-  double last = 1;  // terms of the power before the last round, C(n-2+k-1, k-1)
-  for (std::size_t j = 1; j < k; ++j)
-    last = last * static_cast<double>(n - 2 + static_cast<std::int64_t>(j)) / static_cast<double>(j);
-  const std::size_t room = last * static_cast<double>(k) < 1e7
-                               ? static_cast<std::size_t>(last * static_cast<double>(k)) + 1
-                               : 0;
+  const double lastProducts = Choices(n - 1, k) * static_cast<double>(k);
+  const double lastTerms = std::min(lastProducts, Choices(n, k));
   std::vector<Monomial> result = base;
   Workspace ws;
-  result.reserve(room);
-  ws.merged.reserve(room);
-  ws.order.reserve(room);
-  ws.scratch.reserve(room);
-  std::size_t slots = 16;
-  while (slots < 2 * room) slots *= 2;
-  ws.slots.reserve(slots);
+  if (lastProducts < 1e7) {
+    const auto products = static_cast<std::size_t>(lastProducts);
+    const auto terms = static_cast<std::size_t>(lastTerms);
+    result.reserve(terms);
+    ws.merged.reserve(products);
+    ws.order.reserve(terms);
+    ws.scratch.reserve(terms);
+    std::size_t slots = 16;
+    while (slots < 2 * terms) slots *= 2;
+    ws.slots.reserve(slots);
+  }
   for (std::int64_t i = 2; i <= n; ++i) {
-    if (!Distribute(result, base, ws)) return nullptr;
+    if (!Distribute(result, base, Choices(i, k), ws)) return nullptr;
     SortMerged(ws);
     if (!ChainsByAppending(ws)) return nullptr;
     result.resize(ws.order.size());
