@@ -1,4 +1,5 @@
 // Allocation, copying and release of value records, texts and cell tables.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -31,12 +32,17 @@ struct RecordPool {
     v->setLink = freeList;
     freeList = v;
   }
+  // Chunks start small and double: a short session touches a few pages, not
+  // the hundreds a large chunk would fault in at once.
+  std::size_t nextChunk = 64;
   void Refill() {
-    constexpr std::size_t kChunk = 4096;
-    auto* block = static_cast<Value*>(std::malloc(sizeof(Value) * kChunk));
+    constexpr std::size_t kMaxChunk = 4096;
+    const std::size_t n = nextChunk;
+    nextChunk = std::min(2 * nextChunk, kMaxChunk);
+    auto* block = static_cast<Value*>(std::malloc(sizeof(Value) * n));
     if (!block) throw std::bad_alloc();
     chunks.push_back(block);
-    for (std::size_t i = 0; i < kChunk; ++i) Give(&block[i]);
+    for (std::size_t i = 0; i < n; ++i) Give(&block[i]);
   }
 };
 RecordPool& Pool() {
