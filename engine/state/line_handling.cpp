@@ -6,24 +6,27 @@
 
 namespace symcalc {
 
-std::string LowerCase(std::string_view text) {
-  std::string out(text);
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    auto c = static_cast<unsigned char>(out[i]);
+namespace {
+
+// Lower-cases A-Z and the Latin-1 capitals (U+00C0..U+00DE, 0xC3 0x80..0x9E
+// in UTF-8) except U+00D7, the multiplication sign.
+void LowerInPlace(char* text, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) {
+    auto c = static_cast<unsigned char>(text[i]);
     if (c >= 'A' && c <= 'Z') {
-      out[i] = static_cast<char>(c + 32);
-    } else if (c == 0xC3 && i + 1 < out.size()) {
-      // U+00C0..U+00DE are 0xC3 0x80..0x9E in UTF-8; U+00D7 (the sign x) stays.
-      auto n = static_cast<unsigned char>(out[i + 1]);
-      if (n >= 0x80 && n <= 0x9E && n != 0x97) out[i + 1] = static_cast<char>(n + 0x20);
+      text[i] = static_cast<char>(c + 32);
+    } else if (c == 0xC3 && i + 1 < n) {
+      auto next = static_cast<unsigned char>(text[i + 1]);
+      if (next >= 0x80 && next <= 0x9E && next != 0x97) text[i + 1] = static_cast<char>(next + 0x20);
       ++i;
     }
   }
-  return out;
 }
 
-std::vector<std::string> SplitPieces(std::string_view line) {
-  std::vector<std::string> pieces;
+// Calls f with each piece of the line between semicolons outside double
+// quotes, trimmed; empty pieces are skipped.
+template <typename F>
+void ForEachPiece(std::string_view line, F f) {
   bool quoted = false;
   std::size_t start = 0;
   for (std::size_t i = 0; i <= line.size(); ++i) {
@@ -31,26 +34,54 @@ std::vector<std::string> SplitPieces(std::string_view line) {
     if (!end && line[i] == '"') quoted = !quoted;
     if (end || (line[i] == ';' && !quoted)) {
       const std::string_view piece = TrimSpaces(line.substr(start, i - start));
-      if (!piece.empty()) pieces.emplace_back(piece);
+      if (!piece.empty()) f(piece);
       start = i + 1;
     }
   }
+}
+
+}  // namespace
+
+std::string LowerCase(std::string_view text) {
+  std::string out(text);
+  LowerInPlace(out.data(), out.size());
+  return out;
+}
+
+std::vector<std::string> SplitPieces(std::string_view line) {
+  std::vector<std::string> pieces;
+  ForEachPiece(line, [&](std::string_view piece) { pieces.emplace_back(piece); });
   return pieces;
 }
 
 LineResult HandleLine(std::string_view line) {
   LineResult result;
-  const std::string lowered = LowerCase(line);
-  if (lowered == "end" || lowered == "quit") {
-    result.quit = true;
-    return result;
+  // Only a whole line of three or four letters can be "end" or "quit".
+  if (line.size() == 3 || line.size() == 4) {
+    const std::string lowered = LowerCase(line);
+    if (lowered == "end" || lowered == "quit") {
+      result.quit = true;
+      return result;
+    }
   }
-  for (const std::string& piece : SplitPieces(line)) {
-    Value* v = EvaluateText(LowerCase(piece));
+  ForEachPiece(line, [&](std::string_view piece) {
+    // Pieces of ordinary length are lower-cased on the stack.
+    char small[256];
+    std::string large;
+    std::string_view text;
+    if (piece.size() <= sizeof small) {
+      piece.copy(small, piece.size());
+      LowerInPlace(small, piece.size());
+      text = std::string_view(small, piece.size());
+    } else {
+      large = LowerCase(piece);
+      text = large;
+    }
+    Value* v = EvaluateText(text);
     Held copy = Hold(CopyValue(v));
     FreeValue(Assign("ans", copy.get()));
     result.values.push_back(v);
-  }
+  });
   return result;
 }
 

@@ -3,7 +3,9 @@
 #include "syntax/parser.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "builtins/builtins.h"
@@ -47,11 +49,50 @@ int ClosingError(int code) {
   }
 }
 
+// Positions of the loosest operator in a piece of text: nearly always a few,
+// kept inline so that reading a line allocates nothing for them.
+class Positions {
+ public:
+  void push_back(std::size_t p) {
+    if (count_ < kInline) {
+      inline_[count_] = p;
+    } else {
+      if (count_ == kInline) spill_.assign(inline_.begin(), inline_.end());
+      spill_.push_back(p);
+    }
+    ++count_;
+  }
+  void clear() {
+    count_ = 0;
+    spill_.clear();
+  }
+  bool empty() const { return count_ == 0; }
+  std::size_t size() const { return count_; }
+  std::size_t operator[](std::size_t i) const {
+    return count_ <= kInline ? inline_[i] : spill_[i];
+  }
+  std::size_t back() const { return (*this)[count_ - 1]; }
+
+ private:
+  static constexpr std::size_t kInline = 8;
+  std::array<std::size_t, kInline> inline_{};
+  std::vector<std::size_t> spill_;
+  std::size_t count_ = 0;
+};
+
 struct ScanResult {
   int error = 0;
   int bestCode = 0;
-  std::vector<std::size_t> positions;  // every position holding the best code
+  Positions positions;  // every position holding the best code
 };
+
+// The characters OperatorCode can give a code to; every other one is skipped
+// without asking it.
+constexpr std::array<bool, 256> kOperatorChars = [] {
+  std::array<bool, 256> t{};
+  for (unsigned char c : std::string_view(":&|!<>=.+-*/^()[]{}")) t[c] = true;
+  return t;
+}();
 
 // One scan finds the loosest operator and every position where it occurs at
 // depth 0, so a long chain of equal operators is split without rescanning.
@@ -64,7 +105,7 @@ ScanResult ScanOperators(std::string_view s) {
     const char c = s[i];
     if (c == '"' && !sq) dq = !dq;
     if (c == '\'' && !dq) sq = !sq;
-    if (dq || sq) continue;
+    if (dq || sq || !kOperatorChars[static_cast<unsigned char>(c)]) continue;
     const int code = OperatorCode(s, i);
     if (code == 0) continue;
     if (code >= 16) {
@@ -163,10 +204,11 @@ Value* EvaluateAssignment(std::string_view s, std::size_t b, bool hold) {
 // Splits at every occurrence of the chain's operator and combines left to
 // right: the same result as splitting at the rightmost one and evaluating the
 // left side recursively, without rescanning every prefix.
-Value* EvaluateChain(std::string_view s, const std::vector<std::size_t>& pos, bool hold) {
+Value* EvaluateChain(std::string_view s, const Positions& pos, bool hold) {
   std::vector<std::string_view> segments;
   std::size_t start = 0;
-  for (std::size_t p : pos) {
+  for (std::size_t i = 0; i < pos.size(); ++i) {
+    const std::size_t p = pos[i];
     if (p < start) return nullptr;  // overlapping two-character operators
     segments.push_back(s.substr(start, p - start));
     start = p + OperatorLength(s, p);
