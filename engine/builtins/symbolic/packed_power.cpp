@@ -10,8 +10,10 @@
 // the result depend on the way it was built. So this file does not sort by a
 // cleaner order of its own: it replays the same three steps, the same merge
 // sort with the same comparisons, on packed monomials, with the term order and
-// the likeness test answered by walking the records the monomials stand for
-// without building them. Records are built once, for the final chain.
+// the likeness test answered from the elements of the records the monomials
+// stand for, as the walk over those records would answer them, without
+// building them. Records are built once, for the final chain; a differential
+// test holds the two ways to the same chains.
 #include "builtins/symbolic/packed_power.h"
 
 #include <algorithm>
@@ -153,9 +155,7 @@ void SortMerged(Workspace& ws) {
   const std::size_t n = ws.merged.size();
   ws.order.resize(n);
   ws.scratch.resize(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    ws.order[i] = static_cast<std::uint32_t>(i);
-  }
+  for (std::size_t i = 0; i < n; ++i) ws.order[i] = static_cast<std::uint32_t>(i);
   for (std::size_t width = 1; width < n; width *= 2) {
     for (std::size_t lo = 0; lo < n; lo += 2 * width) {
       const std::size_t mid = std::min(lo + width, n);
@@ -163,9 +163,10 @@ void SortMerged(Workspace& ws) {
       std::size_t i = lo;
       std::size_t j = mid;
       std::size_t k = lo;
-      while (i < mid && j < hi)
-        ws.scratch[k++] = MustFollow(ws.merged[ws.order[i]], ws.merged[ws.order[j]]) ? ws.order[j++]
-                                                                                 : ws.order[i++];
+      while (i < mid && j < hi) {
+        const bool follows = MustFollow(ws.merged[ws.order[i]], ws.merged[ws.order[j]]);
+        ws.scratch[k++] = follows ? ws.order[j++] : ws.order[i++];
+      }
       while (i < mid) ws.scratch[k++] = ws.order[i++];
       while (j < hi) ws.scratch[k++] = ws.order[j++];
     }
@@ -229,9 +230,6 @@ bool Product(const Monomial& a, const Monomial& b, Monomial& out) {
   return true;
 }
 
-// Every result term times every sum term, each product merged into the first
-// earlier one it is like. False when a coefficient would leave 64 bits or
-// like terms would cancel.
 // The number of ways to choose p of k terms, repetitions allowed,
 // C(p+k-1, k-1): the most terms the p-th power of a k-term sum can have.
 double Choices(std::int64_t p, std::size_t k) {
@@ -241,7 +239,9 @@ double Choices(std::int64_t p, std::size_t k) {
   return c;
 }
 
-// At most `distinct` different products can arise.
+// Every result term times every sum term, each product merged into the first
+// earlier one it is like; at most `distinct` different products can arise.
+// False when a coefficient would leave 64 bits or like terms would cancel.
 bool Distribute(const std::vector<Monomial>& result, const std::vector<Monomial>& sum,
                 double distinct, Workspace& ws) {
   const std::size_t products = result.size() * sum.size();
@@ -278,8 +278,8 @@ bool Distribute(const std::vector<Monomial>& result, const std::vector<Monomial>
 // ---- reading the sum and building the result -----------------------------
 
 struct Variables {
-  std::vector<const Value*> records;  // by rank once ranked
-  // Rank of the variable with this record's name, adding it when new.
+  std::vector<const Value*> records;  // in the order met; by name once ranked
+  // Number of the variable with this record's name, adding it when new.
   std::uint16_t Index(const Value* v) {
     for (std::size_t i = 0; i < records.size(); ++i)
       if (TextOf(records[i]) == TextOf(v)) return static_cast<std::uint16_t>(i);
