@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "builtins/symbolic/merge_order.h"
 #include "builtins/symbolic/term_chains.h"
 #include "eval/normal_form_check.h"
 #include "eval/simplify.h"
@@ -148,30 +149,12 @@ struct Workspace {
   std::vector<std::uint32_t> scratch;
 };
 
-// The same stable bottom-up merge sort, with the same comparisons, as the
-// one that orders the terms of a sum of records; it moves indices only.
-// Leaves the order of ws.merged in ws.order.
+// Orders ws.merged the way the terms of a sum of records are ordered,
+// leaving the order in ws.order.
 void SortMerged(Workspace& ws) {
-  const std::size_t n = ws.merged.size();
-  ws.order.resize(n);
-  ws.scratch.resize(n);
-  for (std::size_t i = 0; i < n; ++i) ws.order[i] = static_cast<std::uint32_t>(i);
-  for (std::size_t width = 1; width < n; width *= 2) {
-    for (std::size_t lo = 0; lo < n; lo += 2 * width) {
-      const std::size_t mid = std::min(lo + width, n);
-      const std::size_t hi = std::min(lo + 2 * width, n);
-      std::size_t i = lo;
-      std::size_t j = mid;
-      std::size_t k = lo;
-      while (i < mid && j < hi) {
-        const bool follows = MustFollow(ws.merged[ws.order[i]], ws.merged[ws.order[j]]);
-        ws.scratch[k++] = follows ? ws.order[j++] : ws.order[i++];
-      }
-      while (i < mid) ws.scratch[k++] = ws.order[i++];
-      while (j < hi) ws.scratch[k++] = ws.order[j++];
-    }
-    ws.order.swap(ws.scratch);
-  }
+  MergeOrder(ws.merged.size(), ws.order, ws.scratch, [&](std::uint32_t a, std::uint32_t b) {
+    return MustFollow(ws.merged[a], ws.merged[b]);
+  });
 }
 
 // Adding the terms one after the other to the chain must only ever append:

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "builtins/symbolic/merge_order.h"
 #include "eval/coefficients.h"
 #include "eval/simplify.h"
 
@@ -20,27 +21,16 @@ bool MustFollow(const Value* later, const Value* earlier) {
   return r == 1 || r == 2;
 }
 
-// A stable merge sort that asks only "must this follow that": it needs no
-// strict weak order, so term orders with ties in odd places (sets, NaN) cost
-// placement, never correctness.
+// Puts the terms in the order they are chained in.
 void SortTerms(std::vector<Held>& terms) {
-  const std::size_t n = terms.size();
-  std::vector<Held> scratch(n);
-  for (std::size_t width = 1; width < n; width *= 2) {
-    for (std::size_t lo = 0; lo < n; lo += 2 * width) {
-      const std::size_t mid = std::min(lo + width, n);
-      const std::size_t hi = std::min(lo + 2 * width, n);
-      std::size_t i = lo;
-      std::size_t j = mid;
-      std::size_t k = lo;
-      while (i < mid && j < hi)
-        scratch[k++] = MustFollow(terms[i].get(), terms[j].get()) ? std::move(terms[j++])
-                                                                  : std::move(terms[i++]);
-      while (i < mid) scratch[k++] = std::move(terms[i++]);
-      while (j < hi) scratch[k++] = std::move(terms[j++]);
-    }
-    terms.swap(scratch);
-  }
+  std::vector<std::uint32_t> order;
+  std::vector<std::uint32_t> scratch;
+  MergeOrder(terms.size(), order, scratch, [&](std::uint32_t a, std::uint32_t b) {
+    return MustFollow(terms[a].get(), terms[b].get());
+  });
+  std::vector<Held> sorted(terms.size());
+  for (std::size_t i = 0; i < order.size(); ++i) sorted[i] = std::move(terms[order[i]]);
+  terms.swap(sorted);
 }
 
 // ---- likeness keys -----------------------------------------------------------
