@@ -84,6 +84,9 @@ TEST_F(Arrays, Minors) {
       {"untmat([1,2][3,4],0.5,0)", "<Error> Is not a integer-number. 0.5"},
       {"untmat([1,2,3],5,0)", "<Error> Illegal number by determinant. 5"},
       {"untdet([1,2,3],0,0)", "<Error> Illegal array-size by determinant (lower as 2). [1,2,3]"},
+      // The minor of a matrix that is not square has no determinant.
+      {"untdet([1,2,3][7,8,9],0,0)", "<Error> Width and height is not equal. [8,9]"},
+      {"untdet([1,2][3,4][5,6],2,1)", "<Error> Width and height is not equal. [1] [3]"},
       {"untdet(m,0,0)", "untdet(m,0,0)"},
       {"untmat([1,2][3,4],r,0)", "untmat([1,2] [3,4],r,0)"},
   };

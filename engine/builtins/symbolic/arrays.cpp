@@ -168,7 +168,11 @@ Value* BuiltinUntdet(Value* const* args, Value* out) {
   if (Value* e = MinorArgumentError(a[0], a[1], a[2], out)) return e;
   Held minor = Hold(Minor(a[0], a[1]->qword, a[2]->qword));
   if (IsError(minor.get())) return Deliver(minor.release(), out);
-  Held d = Hold(Determinant(minor.get()));
+  // Through det and its checks: the minor of a matrix that is not square is
+  // not square either, and has no determinant.
+  Value* const minorArg[1] = {minor.get()};
+  Held d = Hold(BuiltinDet(minorArg, nullptr));
+  if (IsError(d.get())) return Deliver(d.release(), out);
   if ((a[1]->qword + a[2]->qword) % 2 == 0) return Deliver(d.release(), out);
   Held minusOne = Hold(MakeQword(-1));
   return Multiply(minusOne.get(), d.get(), out);
