@@ -69,6 +69,12 @@ def sympy_available():
 # The workloads. Each returns {system: program text}; None means the system
 # has no way to do the work in its own language.
 
+def scripts(sc, gi, gp, mx, sp):
+    """One workload's input for each system, a line per list entry."""
+    lines = {"symcalc": sc, "ginsh": gi, "gp": gp, "maxima": mx, "sympy": sp}
+    return {name: "\n".join(ls) + "\n" for name, ls in lines.items()}
+
+
 def w_startup(rng):
     return {
         "symcalc": f"{MARK}\n1+1\n",
@@ -158,9 +164,7 @@ def w_expand(rng):
         gp += [f"print(\"{MARK}\")", f"print(subst(subst(subst(w,x,{a}),y,{b}),z,{c}))"]
         mx += [f"{MARK};", f"ev(w,x={a},y={b},z={c});"]
         sp += [f"print('{MARK}')", f"print(w.subs({{x:{a},y:{b},z:{c}}}))"]
-    return {"symcalc": "\n".join(sc) + "\n", "ginsh": "\n".join(gi) + "\n",
-            "gp": "\n".join(gp) + "\n", "maxima": "\n".join(mx) + "\n",
-            "sympy": "\n".join(sp) + "\n"}
+    return scripts(sc, gi, gp, mx, sp)
 
 
 def w_diff(rng):
@@ -205,9 +209,7 @@ def w_quadratics(rng):
         gp += [f"print(\"{MARK}\")", f"print(real(polroots({a}*x^2+({b})*x+({c}))))"]
         mx += [f"{MARK};", f"solve({a}*x^2+({b})*x+({c})=0,x);"]
         sp += [f"print('{MARK}')", f"print(solve({a}*x**2+({b})*x+({c}),x))"]
-    return {"symcalc": "\n".join(sc) + "\n", "ginsh": "\n".join(gi) + "\n",
-            "gp": "\n".join(gp) + "\n", "maxima": "\n".join(mx) + "\n",
-            "sympy": "\n".join(sp) + "\n"}
+    return scripts(sc, gi, gp, mx, sp)
 
 
 def w_determinants(rng):
@@ -225,9 +227,7 @@ def w_determinants(rng):
         gp += [f"print(\"{MARK}\")", "print(matdet([" + rows(m, "", "", ";") + "]))"]
         mx += [f"{MARK};", "determinant(matrix(" + rows(m, "[", "]", ",") + "));"]
         sp += [f"print('{MARK}')", "print(Matrix([" + rows(m, "[", "]", ",") + "]).det())"]
-    return {"symcalc": "\n".join(sc) + "\n", "ginsh": "\n".join(gi) + "\n",
-            "gp": "\n".join(gp) + "\n", "maxima": "\n".join(mx) + "\n",
-            "sympy": "\n".join(sp) + "\n"}
+    return scripts(sc, gi, gp, mx, sp)
 
 
 P31, Q31 = 2147483629, 2147483647
@@ -258,9 +258,7 @@ def w_sampling(rng):
         gp += [f"print(\"{MARK}\")", f"print(subst(g,x,{xv}))"]
         mx += [f"{MARK};", f"ev(g,x={xv});"]
         sp += [f"print('{MARK}')", f"print(g.subs(x,-1+Rational({k},250)))"]
-    return {"symcalc": "\n".join(sc) + "\n", "ginsh": "\n".join(gi) + "\n",
-            "gp": "\n".join(gp) + "\n", "maxima": "\n".join(mx) + "\n",
-            "sympy": "\n".join(sp) + "\n"}
+    return scripts(sc, gi, gp, mx, sp)
 
 
 def w_user_functions(rng):
@@ -277,9 +275,7 @@ def w_user_functions(rng):
         gp += [f"print(\"{MARK}\")", f"print(h({k}))"]
         mx += [f"{MARK};", f"h({k});"]
         sp += [f"print('{MARK}')", f"print(h(Integer({k})))"]
-    return {"symcalc": "\n".join(sc) + "\n", "ginsh": "\n".join(gi) + "\n",
-            "gp": "\n".join(gp) + "\n", "maxima": "\n".join(mx) + "\n",
-            "sympy": "\n".join(sp) + "\n"}
+    return scripts(sc, gi, gp, mx, sp)
 
 
 WORKLOADS = [
