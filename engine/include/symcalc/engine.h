@@ -45,6 +45,9 @@ std::string PrintValue(const Value* v);
 // and evaluated, and `ans` is set to a copy of each value.
 struct LineResult {
   bool quit = false;
+  // A cancel request stopped the line: `values` holds the pieces that
+  // completed before it; the piece it stopped left no trace, not even in ans.
+  bool cancelled = false;
   std::vector<Value*> values;  // owned by the caller
 };
 LineResult HandleLine(std::string_view line);
@@ -52,6 +55,19 @@ LineResult HandleLine(std::string_view line);
 // working on the code points of UTF-8 text.
 std::string LowerCase(std::string_view text);
 std::vector<std::string> SplitPieces(std::string_view line);
+
+// ---- cancellation ----------------------------------------------------------
+// Asks the running evaluation (or print) to stop; safe to call from any
+// thread. It unwinds normally, releasing what it built; a piece of a line
+// that it stops leaves the engine as if the piece had not been evaluated.
+void RequestCancel();
+// Withdraws any request; the owner of the engine calls it before handing a
+// new line over, so that a request meant for the previous one is not taken
+// for this one.
+void ClearCancelRequest();
+// True while a request is pending: a text from PrintValue is then incomplete,
+// and long loops outside the engine (sampling a plot) should stop.
+bool CancelPending();
 
 // ---- records -------------------------------------------------------------
 Value* CopyValue(const Value* src, Value* out = nullptr);
