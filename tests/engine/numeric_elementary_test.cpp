@@ -119,8 +119,8 @@ TEST_F(NumericElementary, SgnTakesTheSignDirectly) {
       {"sgn(-7)", "-1"}, {"sgn(0)", "0"}, {"sgn(0.0)", "0.0"}, {"sgn(-2.5)", "-1.0"},
       {"sgn(-3/4)", "-1"}, {"sgn(infinity)", "1"}, {"sgn(-infinity)", "-1"},
       {"sgn(10000000000)", "1"}, {"sgn(-9223372036854775807-1)", "-1"},
-      // x/abs(x): 3 times the reciprocal of 5.0
-      {"sgn(#c(3,4))", "#c(0.6000000000000001, 0.8)"},
+      // x/abs(x), each part divided by 5.0
+      {"sgn(#c(3,4))", "#c(0.6, 0.8)"},
   };
   EXPECT_EXACT_CASES(cases);
 }
