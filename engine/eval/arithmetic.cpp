@@ -364,6 +364,11 @@ Value* Divide(const Value* a, const Value* b, Value* out) {
     FractionParts(q, qn, qd);
     return MakeExactQuotient(pn * qd, pd * qn, out);
   }
+  if (q->type == ValueType::Ratio) {
+    // A fraction's reciprocal is a fraction again, far above the zero snap.
+    Held reciprocal = Hold(MakeExactQuotient(q->ratio.den, q->ratio.num));
+    return Multiply(p, reciprocal.get(), out);
+  }
   // One division, so that only the quotient meets the zero snap: the
   // reciprocal of a divisor above 1e13 would snap to 0 on its own.
   if (IsReal(p) && IsReal(q)) return MakeDouble(DoubleOf(p) / DoubleOf(q), out);
