@@ -231,7 +231,9 @@ Value* ComplexQuotient(const Value* p, const Value* q, Value* out) {
     // Exact while the reciprocal's parts stay fractions.
     Held reciprocal = Hold(PlainReciprocal(q));
     const Value* r = reciprocal.get();
-    if (IsRational(r->pair.left) && IsRational(r->pair.right))
+    // A part beyond 32 bits turns double and may snap, the imaginary one
+    // even to 0, which leaves no complex at all.
+    if (r->type == ValueType::Complex && IsRational(r->pair.left) && IsRational(r->pair.right))
       return Multiply(p, r, out);
   }
   ComplexDouble pz, qz;
