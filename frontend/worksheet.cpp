@@ -78,20 +78,25 @@ void Worksheet::Evaluate(int index) {
   Entry& entry = entries_[static_cast<std::size_t>(index)];
   running_ = index;
   MarkRunning(entry, true);
-  setCursor(Qt::BusyCursor);
   auto answer = std::make_shared<EvaluatedLine>();
-  RunOnEngine(
-      this,
+  Post(
       [evaluator = evaluator_.get(), line = entry.input->text().toStdString(), fonts = fonts_,
        answer] { *answer = EvaluateAndDraw(*evaluator, line, fonts); },
       [this, index, answer] { Finish(index, *answer); });
+}
+
+void Worksheet::Post(std::function<void()> job, std::function<void()> done) {
+  if (jobsPending_++ == 0) setCursor(Qt::BusyCursor);
+  RunOnEngine(this, std::move(job), [this, done = std::move(done)] {
+    if (--jobsPending_ == 0) unsetCursor();
+    done();
+  });
 }
 
 void Worksheet::Finish(int index, const EvaluatedLine& answer) {
   Entry& entry = entries_[static_cast<std::size_t>(index)];
   running_ = -1;
   MarkRunning(entry, false);
-  unsetCursor();
   if (answer.quit) {
     emit quitRequested();
     return;
@@ -160,11 +165,12 @@ void Worksheet::PasteLastResult() {
 
 void Worksheet::PasteInto(QLineEdit* target) {
   auto text = std::make_shared<std::optional<std::string>>();
-  RunOnEngine(
-      this, [evaluator = evaluator_.get(), text] { *text = evaluator->LastResultText(); },
-      [field = QPointer<QLineEdit>(target), text] {
-        if (field && *text) field->setText(QString::fromStdString(**text));
-      });
+  // The text of a value whose parts are shared can be far larger than the
+  // value: printing it can take long enough to need the busy cursor and Esc.
+  Post([evaluator = evaluator_.get(), text] { *text = evaluator->LastResultText(); },
+       [field = QPointer<QLineEdit>(target), text] {
+         if (field && *text) field->setText(QString::fromStdString(**text));
+       });
 }
 
 }  // namespace symcalc::gui

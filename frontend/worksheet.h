@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QScrollArea>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -57,6 +58,8 @@ class Worksheet : public QScrollArea {
 
  private:
   void AppendEntry(bool takeFocus);
+  // Hands a job to the engine; the busy cursor shows until its answer is in.
+  void Post(std::function<void()> job, std::function<void()> done);
   void Evaluate(int index);
   void Finish(int index, const EvaluatedLine& answer);
   void WidenTo(int width);
@@ -70,6 +73,7 @@ class Worksheet : public QScrollArea {
   std::vector<Entry> entries_;
   std::shared_ptr<LineEvaluator> evaluator_;
   int running_ = -1;
+  int jobsPending_ = 0;
   // Ctrl+M pressed while a line runs: the field waits for the line's result.
   QPointer<QLineEdit> pasteAfterRun_;
 };

@@ -2,6 +2,7 @@
 // stops the line promptly.
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QStringList>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include <limits>
 #include <vector>
 
+#include "engine_access.h"
 #include "sheet_driver.h"
 #include "suites.h"
 #include "symcalc/engine.h"
@@ -28,6 +30,20 @@ constexpr int kRunBeforeEscMs = 150;
 
 QString NestedSinDiff(int depth) {
   return "diff(" + QString("sin(").repeated(depth) + "x" + QString(")").repeated(depth) + ",x)";
+}
+
+// Computed at once, but its parts are shared so widely that its text runs to
+// more than a billion characters.
+QString DeterminantWithXOnTheDiagonal() {
+  constexpr int n = 12;
+  QString rows;
+  for (int i = 0; i < n; ++i) {
+    QStringList cells;
+    for (int j = 0; j < n; ++j)
+      cells << (i == j ? QString("x") : QString::number((i * n + j) % 7 + 1));
+    rows += "[" + cells.join(",") + "]";
+  }
+  return "det(" + rows + ")";
 }
 
 struct LongWorkload {
@@ -130,6 +146,20 @@ class BusyTest : public QObject {
     // The user's place is kept; the worksheet still ends in a fresh line.
     QCOMPARE(d.Sheet().ActiveEntry(), 1);
     QCOMPARE(d.Sheet().EntryCount(), 4);
+  }
+
+  void escStopsThePrintingForCtrlM() {
+    SheetDriver d;
+    QVERIFY(d.Ready());
+    d.Enter(DeterminantWithXOnTheDiagonal());
+    d.Press(Qt::Key_M, Qt::ControlModifier);
+    QTest::qWait(kRunBeforeEscMs);
+    QVERIFY(EngineWorkPending());
+    QCOMPARE(d.Sheet().cursor().shape(), Qt::BusyCursor);
+    d.Key(Qt::Key_Escape);
+    QCOMPARE(d.InputText(1), QString());  // a text cut short is not pasted
+    d.Enter("6*7");
+    QCOMPARE(d.PasteLast(), QString("42"));
   }
 
   void closingTheWindowStopsTheRunningLine() {
