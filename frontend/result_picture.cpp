@@ -60,8 +60,8 @@ QImage WithInterruptedNote(const QImage& results, const WorksheetFonts& fonts) {
   // As high as a one-line result: half a space above and below its centre.
   const int half = metrics.size(Qt::TextSingleLine, QStringLiteral(" ")).height() / 2;
   const int height = 2 * half;
-  const int width = std::clamp(std::max(results.width(), kResultLeft + metrics.horizontalAdvance(note)),
-                               1, kMaxPictureSide);
+  const int noteWidth = kResultLeft + metrics.horizontalAdvance(note);
+  const int width = std::clamp(std::max(results.width(), noteWidth), 1, kMaxPictureSide);
   const qint64 tallest = std::min<qint64>(kMaxPictureSide, kMaxPicturePixels / width);
   const qint64 below = results.isNull() ? 0 : qint64{results.height()} + kResultGap;
   // A picture already at its cap gives its last rows to the note.

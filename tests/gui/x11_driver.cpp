@@ -124,7 +124,8 @@ Ink InkRightOfMargin(Display* display, Window window, int width, int height, con
     for (int x = 0; x < width; ++x) {
       const Rgb c = shot.At(x, y);
       if (out) {
-        const unsigned char rgb[3] = {static_cast<unsigned char>(c.r), static_cast<unsigned char>(c.g),
+        const unsigned char rgb[3] = {static_cast<unsigned char>(c.r),
+                                      static_cast<unsigned char>(c.g),
                                       static_cast<unsigned char>(c.b)};
         std::fwrite(rgb, 1, 3, out);
       }
@@ -268,7 +269,8 @@ int ClosingDuringALineExitsPromptly(Display* display, const char* symcalc) {
   for (auto start = Clock::now(); Clock::now() - start < kPrompt; Pause()) {
     if (waitpid(launched.child, &status, WNOHANG) != launched.child) continue;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-      std::fprintf(stderr, "x11_driver: closed during a line, symcalc ended with status %d\n", status);
+      std::fprintf(stderr, "x11_driver: closed during a line, symcalc ended with status %d\n",
+                   status);
       return 1;
     }
     std::puts("x11_driver: closing the window during a long line ended symcalc with status 0");
