@@ -91,7 +91,8 @@ class ApplicationTest : public QObject {
       d.Enter(line);
       // With the engine idle, this thread may read the values it keeps.
       const std::vector<Value*>& results = d.Sheet().Evaluator().Results();
-      const PictureLayout layout = MeasureResults(results, d.Sheet().Fonts());
+      const PictureLayout layout =
+          MeasureResults(results, d.Sheet().Fonts(), {d.Sheet().InnerWidth(), 1});
       const QImage here = DrawResults(results, layout, d.Sheet().Fonts());
       QCOMPARE(d.Picture(entry).convertToFormat(here.format()), here);
     }
