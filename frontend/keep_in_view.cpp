@@ -48,8 +48,10 @@ void ScrollToShow(QScrollArea& area, const QLineEdit& field, bool cursorToo) {
   if (!cursorToo) return;
   const int cursor =
       rect.left() + field.inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
-  Reveal(*area.horizontalScrollBar(), cursor - kCursorMargin, cursor + kCursorMargin,
-         viewport->width());
+  // The prompt comes along whenever it fits beside the cursor.
+  const int high = cursor + kCursorMargin;
+  const int low = high <= viewport->width() ? 0 : cursor - kCursorMargin;
+  Reveal(*area.horizontalScrollBar(), low, high, viewport->width());
 }
 
 void FocusOnClick(QWidget* clicked, QLineEdit* field) { new ClickFocus(clicked, field); }
