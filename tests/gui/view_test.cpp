@@ -67,7 +67,6 @@ class ViewTest : public QObject {
       d.Window().resize(800, 600);
     };
     QTest::newRow("last line, window resized") << 0 << std::function(shrinkAndBack);
-    QTest::newRow("line far up, window resized") << 30 << std::function(shrinkAndBack);
     QTest::newRow("typing into a line scrolled away") << 3 << std::function([](SheetDriver& d) {
       d.Sheet().verticalScrollBar()->setValue(0);
       d.Sheet().horizontalScrollBar()->setValue(d.Sheet().horizontalScrollBar()->maximum());
@@ -125,6 +124,44 @@ class ViewTest : public QObject {
     QCOMPARE(sheet.ActiveEntry(), 27);
     d.Key(Qt::Key_Down);
     QCOMPARE(sheet.ActiveEntry(), 28);
+  }
+
+  // A cut result fades out under an ellipsis at the cut, and says so.
+  void clippedResultsAreMarkedAndExplained_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("larger");
+    QTest::newRow("wide") << "\"" + QString(100000, 'm') + "\"" << "wider";
+    QTest::newRow("tall") << QStringList(3000, "1").join(";") << "taller";
+    QTest::newRow("not cut") << QString(kWideLine) << "";
+  }
+  void clippedResultsAreMarkedAndExplained() {
+    QFETCH(QString, line);
+    QFETCH(QString, larger);
+    SheetDriver d;
+    QVERIFY(d.Ready());
+    qobject_cast<QLineEdit*>(d.Focused())->setText(line);
+    d.Key(Qt::Key_Return);
+    const QImage picture = d.Picture(0);
+    const QString tip = d.Sheet().EntryAt(0).picture->toolTip();
+    if (larger.isEmpty()) {
+      QVERIFY(tip.isEmpty());
+      return;
+    }
+    QVERIFY2(tip.contains(larger) && tip.contains("Ctrl+M"), qPrintable(tip));
+    const int w = picture.width();
+    const int h = picture.height();
+    const int dots = d.TextResultWidth(QString(QChar(0x2026)));
+    if (larger == "wider") {
+      // The m's run right up to the fade; only the dots stand beyond it.
+      QVERIFY(HasInk(picture, QRect(w - 200, 0, 20, h)));
+      QVERIFY(!HasInk(picture, QRect(w - dots - 20, 0, 14, h)));
+      QVERIFY(HasInk(picture, QRect(w - dots - 6, 0, dots + 6, h)));
+    } else {
+      // The ones stand at the margin down to the fade; the dots below them.
+      QVERIFY(HasInk(picture, QRect(100, h - 200, 20, 100)));
+      QVERIFY(!HasInk(picture, QRect(0, h - 40, w, 14)));
+      QVERIFY(HasInk(picture, QRect(100, h - 20, dots, 20)));
+    }
   }
 
   void picturesAreAsWideAsTheWorksheet() {
