@@ -37,6 +37,13 @@ void EnterLines(SheetDriver& d, int count) {
 // Wider than the window: both scroll bars show once the lines overflow.
 const QString kWideLine = "expand((x+y+z+1)^5)";
 
+// Thirty short lines, then the wide one: the worksheet overflows both ways.
+void Overflow(SheetDriver& d) {
+  EnterLines(d, 30);
+  d.Enter(kWideLine);
+  Settle();
+}
+
 }  // namespace
 
 class ViewTest : public QObject {
@@ -47,9 +54,7 @@ class ViewTest : public QObject {
     SheetDriver d;
     QVERIFY(d.Ready());
     Worksheet& sheet = d.Sheet();
-    EnterLines(d, 30);
-    d.Enter(kWideLine);
-    Settle();
+    Overflow(d);
     QVERIFY(sheet.InnerWidth() > sheet.viewport()->width());
     QVERIFY(sheet.horizontalScrollBar()->isVisible());
     QCOMPARE(sheet.ActiveEntry(), sheet.EntryCount() - 1);
@@ -102,9 +107,7 @@ class ViewTest : public QObject {
     SheetDriver d;
     QVERIFY(d.Ready());
     Worksheet& sheet = d.Sheet();
-    EnterLines(d, 30);
-    d.Enter(kWideLine);
-    Settle();
+    Overflow(d);
     QScrollBar* vertical = sheet.verticalScrollBar();
     QScrollBar* horizontal = sheet.horizontalScrollBar();
     QVERIFY(vertical->isVisible() && horizontal->isVisible());
