@@ -221,8 +221,8 @@ std::vector<HelpEntry> LanguageEntries() {
        {"ans"}},
       {"Tab", kKeys, kKey, "Tab",
        "After two or more letters of a name a list of matching builtins and of your "
-       "functions and variables opens. Tab, or a click, takes the highlighted name; a "
-       "function comes with its opening parenthesis. Inside a call, the line below shows "
+       "functions and variables opens. Tab takes the highlighted name and a click the "
+       "name clicked; a function comes with its opening parenthesis. Inside a call, the line below shows "
        "what the function takes, with the current argument in bold.",
        {},
        {"Esc", "Up and Down"}},
@@ -230,9 +230,10 @@ std::vector<HelpEntry> LanguageEntries() {
        {},
        {"Tab", "F1"}},
       {"F1", kKeys, kKey, "F1",
-       "Opens this reference at the name the cursor is in or right after, or at the "
-       "index. The search field filters names and descriptions as you type; Paste puts "
-       "an example into the worksheet's line.",
+       "Opens this reference at the name the cursor is in or right after, else at the "
+       "function whose parentheses hold the cursor, else at the index. The search field "
+       "filters names and descriptions as you type; Paste puts an example into the "
+       "worksheet's line.",
        {},
        {"Esc"}},
       {"end and quit", kKeys, kKey, "end   quit",

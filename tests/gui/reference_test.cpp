@@ -10,8 +10,10 @@
 #include "fonts.h"
 #include "help/arity_hint.h"
 #include "help/example_run.h"
+#include "help/line_scan.h"
 #include "help/qt_text.h"
 #include "help/reference.h"
+#include "help/user_names.h"
 #include "suites.h"
 #include "symcalc/engine.h"
 
@@ -91,6 +93,40 @@ class ReferenceTest : public QObject {
       for (std::string_view other : entry.seeAlso)
         QVERIFY2(help::FindEntry(other) && help::FindEntry(other) != &entry, other.data());
     }
+  }
+
+  // The hint about a refused count must flag exactly the calls the engine
+  // answers with "Incorrect number of parameters.".
+  void miscountedCallsAreTheOnesTheEngineRefuses_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("no argument") << "sin()" << true;
+    QTest::newRow("one too many") << "sin(1,2)" << true;
+    QTest::newRow("a trailing comma") << "sin(1,)" << true;
+    QTest::newRow("an empty optional argument") << "atan(1,)" << false;
+    QTest::newRow("spaces are no argument") << "functionlist( )" << false;
+    QTest::newRow("an argument where none is taken") << "functionlist(1)" << true;
+    QTest::newRow("a tab is an argument") << "sin(\t)" << false;
+    QTest::newRow("a comma inside a string") << "isstring(\"a,b\")" << true;
+    QTest::newRow("a call inside a string") << "\"sin()\"" << false;
+    QTest::newRow("commas inside an array") << "det([1,2][3,4])" << false;
+    QTest::newRow("the optional argument left out") << "if(true, 1)" << false;
+    QTest::newRow("too few") << "if(true)" << true;
+    QTest::newRow("the window's plot") << "plot(x)" << true;
+    QTest::newRow("a user function") << "f(a,b):=a*b; f(2)" << true;
+    QTest::newRow("a space before the parenthesis") << "sin (1)" << false;
+    QTest::newRow("nested") << "sqr(sin(1, 2))" << true;
+  }
+  void miscountedCallsAreTheOnesTheEngineRefuses() {
+    QFETCH(QString, line);
+    QFETCH(bool, refused);
+    LineResult r = HandleLine(line.toStdString());
+    const bool engineRefused = !r.values.empty() && ErrorCodeOf(r.values.back()) == 14;
+    ReleaseValues(r.values);
+    QCOMPARE(engineRefused, refused);
+    const help::UserNames names = help::ReadUserNames();
+    const auto arityOf = [&names](const QString& name) { return help::ArityOfFunction(name, names); };
+    QCOMPARE(!help::MiscountedCalls(line, arityOf).empty(), refused);
   }
 
   void arityHintSaysHowManyArgumentsAFunctionTakes_data() {
