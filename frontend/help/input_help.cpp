@@ -210,13 +210,15 @@ void InputHelp::RefreshNames() {
       [this, read] {
         names_ = std::move(*read);
         refreshing_ = false;
+        const bool mayOpen = openWhenNamesArrive_;
+        // A request that came meanwhile may follow an evaluation that ran
+        // after this read: read once more, and use these names till then.
         if (refreshAgain_) {
           refreshAgain_ = false;
           RefreshNames();
-          return;
+        } else {
+          openWhenNamesArrive_ = false;
         }
-        const bool mayOpen = openWhenNamesArrive_;
-        openWhenNamesArrive_ = false;
         if (active_ && active_->hasFocus()) {
           UpdateHint(active_);
           Complete(active_, mayOpen);

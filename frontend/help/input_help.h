@@ -36,6 +36,8 @@ class InputHelp : public QObject {
   const QLabel* Hint() const { return hint_; }
   ReferenceWindow* Reference() const { return reference_; }
   const UserNames& Names() const { return names_; }
+  // True while the user's names are being read from the engine.
+  bool ReadingNames() const { return refreshing_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
