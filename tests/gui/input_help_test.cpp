@@ -44,6 +44,15 @@ void EnterAll(SheetDriver& d, const QString& lines) {
   for (const QString& line : lines.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) d.Enter(line);
 }
 
+// Enters the session's lines, then types into the new line and waits for
+// the help to know the session's names.
+bool TypeAfter(SheetDriver& d, const QString& session, const QString& typed) {
+  if (!d.Ready()) return false;
+  EnterAll(d, session);
+  d.Type(typed);
+  return NamesRead(d);
+}
+
 }  // namespace
 
 class InputHelpTest : public QObject {
@@ -78,10 +87,7 @@ class InputHelpTest : public QObject {
     QFETCH(QString, typed);
     QFETCH(QStringList, offered);
     SheetDriver d;
-    QVERIFY(d.Ready());
-    EnterAll(d, session);
-    d.Type(typed);
-    QVERIFY(NamesRead(d));
+    QVERIFY(TypeAfter(d, session, typed));
     QCOMPARE(Offered(d.Sheet().Help()), offered);
   }
 
@@ -101,10 +107,7 @@ class InputHelpTest : public QObject {
     QFETCH(int, down);
     QFETCH(QString, line);
     SheetDriver d;
-    QVERIFY(d.Ready());
-    EnterAll(d, session);
-    d.Type(typed);
-    QVERIFY(NamesRead(d));
+    QVERIFY(TypeAfter(d, session, typed));
     for (int i = 0; i < down; ++i) d.Key(Qt::Key_Down);
     d.Key(Qt::Key_Tab);
     QLineEdit* input = Line(d, d.Sheet().EntryCount() - 1);
@@ -192,10 +195,7 @@ class InputHelpTest : public QObject {
     QFETCH(QString, typed);
     QFETCH(QString, hint);
     SheetDriver d;
-    QVERIFY(d.Ready());
-    EnterAll(d, session);
-    d.Type(typed);
-    QVERIFY(NamesRead(d));
+    QVERIFY(TypeAfter(d, session, typed));
     QCOMPARE(HintText(d.Sheet().Help()), hint);
   }
 
