@@ -138,6 +138,8 @@ void InputHelp::Accept(QLineEdit* line, const Candidate& candidate) {
 }
 
 void InputHelp::ClosePopup() {
+  // Names that arrive after the list was closed do not open it again.
+  openWhenNamesArrive_ = false;
   if (popup_) popup_->hide();
 }
 

@@ -110,7 +110,8 @@ std::vector<HelpEntry> LanguageEntries() {
        {{"#b101", "5"}, {"#b102", "<Error> Illegal digits for radix 2. \"2\""}},
        {"#x"}},
       {"#c", kLit, kLang, "#c(re, im)",
-       "The complex number re + im*i. A zero imaginary part gives a real number.",
+       "The complex number with the real part re and the imaginary part im. A zero "
+       "imaginary part gives a real number.",
        {{"#c(1, 2)", "#c(1, 2)"}, {"#c(1, 2) * #c(1, -2)", "5"}, {"#c(1, 0)", "1"}},
        {"im", "realpart"}},
       {"strings", kLit, kLang, "\"text\"",

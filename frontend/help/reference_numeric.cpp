@@ -21,8 +21,8 @@ std::vector<HelpEntry> NumericEntries() {
        {"log", "pow", "e"}},
       {"sqr", kArith, kFn, "sqr(x)",
        "The square root (sqr is short for square root; it does not square). The result "
-       "is always a double, even for a perfect square, and a negative number gives the "
-       "imaginary root.",
+       "is a double even for a perfect square, and a negative number gives the imaginary "
+       "root.",
        {{"sqr(16)", "4."}, {"sqr(2)", "1.4142135624"}, {"sqr(-4)", "#c(0, 2.)"}},
        {"pow", "abs"}},
       {"abs", kArith, kFn, "abs(x)",
@@ -38,8 +38,9 @@ std::vector<HelpEntry> NumericEntries() {
        {"exp", "e"}},
       {"pow", kArith, kFn, "pow(base, exponent)",
        "The power, the same as base^exponent. A whole-number power of an integer or a "
-       "fraction is exact, and a negative one gives a fraction; other exponents give "
-       "doubles. With a name, pow builds the power expression.",
+       "fraction is exact while it fits (64 bits for an integer, 32 for each part of a "
+       "fraction), and a negative one gives a fraction; beyond that, and for other "
+       "exponents, the result is a double. With a name, pow builds the power expression.",
        {{"pow(2, 10)", "1024"}, {"pow(2, -2)", "1/4"}, {"pow(x, 2)", "x^2"}},
        {"^", "sqr", "exp"}},
       {"sgn", kArith, kFn, "sgn(x)",

@@ -32,8 +32,8 @@ std::vector<HelpEntry> StructureEntries() {
        {{"untdet([1,2][3,4], 0, 1)", "-3"}, {"untdet([1,2,3][4,5,6][7,8,10], 0, 0)", "2"}},
        {"untmat", "det"}},
       {"det", kArrays, kFn, "det(m)",
-       "The determinant of a square array, expanded along the first row. It stays exact "
-       "for integers and fractions and works with names as well.",
+       "The determinant of a square array. It stays exact for integers and fractions and "
+       "works with names as well.",
        {{"det([1,2][3,4])", "-2"}, {"det([a,b][c,d])", "a*d+(-1)*b*c"}},
        {"untdet", "identity"}},
       {"scalar", kArrays, kFn, "scalar(a, b)",
