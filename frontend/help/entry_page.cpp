@@ -129,14 +129,16 @@ void EntryPage::Draw(const std::string& line, const ExampleRow& row) {
     ShowPicture(row, found->second);
     return;
   }
-  auto drawnImage = std::make_shared<QImage>();
+  auto drawn = std::make_shared<ExampleOutcome>();
   const std::shared_ptr<const WorksheetFonts> fonts = fonts_;
   const int generation = generation_;
   RunOnEngine(
-      this, [line, fonts, drawnImage] { *drawnImage = RunExample(line, fonts.get()).picture; },
-      [this, line, drawnImage, generation, row] {
-        drawn_[line] = *drawnImage;
-        if (generation == generation_) ShowPicture(row, *drawnImage);
+      this, [line, fonts, drawn] { *drawn = RunExample(line, fonts.get()); },
+      [this, line, drawn, generation, row] {
+        // An example that Esc cut short is drawn again the next time.
+        if (drawn->interrupted) return;
+        drawn_[line] = drawn->picture;
+        if (generation == generation_) ShowPicture(row, drawn->picture);
       });
 }
 

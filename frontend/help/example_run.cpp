@@ -30,8 +30,6 @@ struct OwnedValues {
 }  // namespace
 
 ExampleOutcome RunExample(std::string_view line, const WorksheetFonts* fonts) {
-  // A stop meant for the user's last line must not cut the example short.
-  ClearCancelRequest();
   const ScratchEngine scratch;
   OwnedValues results{HandleLine(line).values};
   ExampleOutcome outcome;
@@ -40,6 +38,7 @@ ExampleOutcome RunExample(std::string_view line, const WorksheetFonts* fonts) {
     outcome.text += PrintValue(value);
   }
   if (fonts) outcome.picture = DrawResults(results.values, MeasureResults(results.values, *fonts), *fonts);
+  outcome.interrupted = CancelPending();
   return outcome;
 }
 

@@ -15,6 +15,8 @@ namespace symcalc::gui::help {
 struct ExampleOutcome {
   std::string text;  // the values' text forms joined by "; "
   QImage picture;    // the values as the worksheet draws them; null without fonts
+  // Esc stopped the work: what there is may be incomplete.
+  bool interrupted = false;
 };
 
 // Engine thread only. Evaluates `line` as a worksheet line in a scratch
