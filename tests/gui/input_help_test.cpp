@@ -178,24 +178,29 @@ class InputHelpTest : public QObject {
     QTest::addColumn<QString>("session");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("first argument") << "" << "diff(x^2" << "diff(<b>expression</b>, variable)";
-    QTest::newRow("an optional one") << "" << "atan(1, " << "atan(y, <b>[x]</b>)";
-    QTest::newRow("commas in an array are not arguments") << "" << "det([1,2][3," << "det(<b>m</b>)";
-    QTest::newRow("the inner call") << "" << "if(sin(" << "sin(<b>x</b>)";
-    QTest::newRow("back in the outer call") << "" << "if(sin(1), " << "if(condition, <b>then</b>, [else])";
-    QTest::newRow("the user's function") << "area(w,h):=w*h" << "area(2, " << "area(w, <b>h</b>)";
+    QTest::addColumn<int>("left");  // cursor moves after typing
+    QTest::newRow("first argument") << "" << "diff(x^2" << "diff(<b>expression</b>, variable)" << 0;
+    QTest::newRow("an optional one") << "" << "atan(1, " << "atan(y, <b>[x]</b>)" << 0;
+    QTest::newRow("commas in an array are not arguments") << "" << "det([1,2][3," << "det(<b>m</b>)" << 0;
+    QTest::newRow("the inner call") << "" << "if(sin(" << "sin(<b>x</b>)" << 0;
+    QTest::newRow("back in the outer call") << "" << "if(sin(1), " << "if(condition, <b>then</b>, [else])" << 0;
+    QTest::newRow("the user's function") << "area(w,h):=w*h" << "area(2, " << "area(w, <b>h</b>)" << 0;
     QTest::newRow("too many arguments")
-        << "" << "sin(1, " << "sin(x) &mdash; sin takes 1 argument";
-    QTest::newRow("a closed call without its argument") << "" << "sin()" << "sin takes 1 argument";
-    QTest::newRow("a group is not a call") << "" << "(1+2" << "";
-    QTest::newRow("an unknown name") << "" << "nosuch(1" << "";
+        << "" << "sin(1, " << "sin(x) &mdash; sin takes 1 argument" << 0;
+    QTest::newRow("a closed call without its argument") << "" << "sin()" << "sin takes 1 argument" << 0;
+    QTest::newRow("a group is not a call") << "" << "(1+2" << "" << 0;
+    QTest::newRow("an unknown name") << "" << "nosuch(1" << "" << 0;
+    QTest::newRow("a call ends with its piece")
+        << "" << "sin(1; 2, 3" << "sin(<b>x</b>)" << 6;
   }
   void hintShowsTheCallWithTheCurrentArgument() {
     QFETCH(QString, session);
     QFETCH(QString, typed);
     QFETCH(QString, hint);
+    QFETCH(int, left);
     SheetDriver d;
     QVERIFY(TypeAfter(d, session, typed));
+    for (int i = 0; i < left; ++i) d.Key(Qt::Key_Left);
     QCOMPARE(HintText(d.Sheet().Help()), hint);
   }
 
