@@ -227,7 +227,9 @@ std::vector<HelpEntry> LanguageEntries() {
        "what the function takes, with the current argument in bold.",
        {},
        {"Esc", "Up and Down"}},
-      {"Esc", kKeys, kKey, "Esc", "Closes the completion list, or this reference window.",
+      {"Esc", kKeys, kKey, "Esc",
+       "Closes the completion list when it is open; otherwise stops a line that is still "
+       "being computed. In this reference window it closes the window.",
        {},
        {"Tab", "F1"}},
       {"F1", kKeys, kKey, "F1",
