@@ -9,6 +9,7 @@
 
 #include "engine_access.h"
 #include "evaluation_job.h"
+#include "help/input_help.h"
 
 namespace symcalc::gui {
 
@@ -17,6 +18,7 @@ Worksheet::Worksheet(const WorksheetFonts& fonts, QWidget* parent)
       fonts_(fonts),
       content_(new QWidget),
       evaluator_(std::make_shared<LineEvaluator>()) {
+  help_ = new help::InputHelp(this, fonts_);
   setFrameShape(QFrame::NoFrame);
   setWidgetResizable(false);
   setWidget(content_);
@@ -126,6 +128,7 @@ void Worksheet::Finish(int index, const EvaluatedLine& answer) {
 void Worksheet::AppendEntry(bool takeFocus) {
   const int top = InnerHeight();
   entries_.push_back(MakeEntry(content_, fonts_.font[0], top, InnerWidth(), fonts_.lineHeight));
+  help_->Watch(entries_.back().input);
   SetInnerSize(InnerWidth(), top + fonts_.lineHeight);
   if (!takeFocus) return;
   entries_.back().input->setFocus();
