@@ -11,6 +11,7 @@
 #include "clip_marks.h"
 #include "engine_access.h"
 #include "evaluation_job.h"
+#include "help/input_help.h"
 #include "keep_in_view.h"
 
 namespace symcalc::gui {
@@ -20,6 +21,7 @@ Worksheet::Worksheet(const WorksheetFonts& fonts, QWidget* parent)
       fonts_(fonts),
       content_(new QWidget),
       evaluator_(std::make_shared<LineEvaluator>()) {
+  help_ = new help::InputHelp(this, fonts_);
   setFrameShape(QFrame::NoFrame);
   setWidgetResizable(false);
   setWidget(content_);
@@ -151,6 +153,7 @@ void Worksheet::AppendEntry(bool takeFocus) {
   entries_.push_back(MakeEntry(content_, fonts_.font[0], top, InnerWidth(), fonts_.lineHeight,
                                EntryCount() + 1));
   QLineEdit* input = entries_.back().input;
+  help_->Watch(input);
   // Typing into a line scrolled out of view brings it back.
   const auto follow = [this, input] {
     if (input->hasFocus()) ScrollToShow(*this, *input, true);

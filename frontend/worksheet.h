@@ -21,6 +21,9 @@ class QLineEdit;
 namespace symcalc::gui {
 
 struct EvaluatedLine;
+namespace help {
+class InputHelp;
+}
 
 inline constexpr int kInitialInnerWidth = 779;
 inline constexpr int kScrollStep = 25;
@@ -51,6 +54,8 @@ class Worksheet : public QScrollArea {
   // Belongs to the engine's thread; others may read it only while no engine
   // work is pending.
   const LineEvaluator& Evaluator() const { return *evaluator_; }
+  // Completion, hints and F1 in the input lines.
+  help::InputHelp& Help() const { return *help_; }
 
  signals:
   // "end" or "quit" was evaluated.
@@ -79,6 +84,7 @@ class Worksheet : public QScrollArea {
   int jobsPending_ = 0;
   // Ctrl+M pressed while a line runs: the field waits for the line's result.
   QPointer<QLineEdit> pasteAfterRun_;
+  help::InputHelp* help_ = nullptr;
 };
 
 }  // namespace symcalc::gui

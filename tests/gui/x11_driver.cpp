@@ -1,8 +1,9 @@
 // End-to-end check on a real X server: starts symcalc, types a line with the
 // XTEST extension as a keyboard would, waits for the result picture to appear
-// in the window, interrupts a long line with Esc, keeps the focused line in
-// view and at the keys through scroll bars and resizes, then types "quit"
-// and expects a clean exit; a second run closes the window during a long line.
+// in the window, interrupts a long line with Esc, opens the reference with F1
+// and closes it with Esc, keeps the focused line in view and at the keys
+// through scroll bars and resizes, then types "quit" and expects a clean
+// exit; a second run closes the window during a long line.
 //
 // Usage: x11_driver SYMCALC OUT.ppm   (run under xvfb-run)
 #include <X11/XKBlib.h>
@@ -28,6 +29,15 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kPatience = std::chrono::seconds(30);
 
 void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }
+
+// Windows come and go while the tree is walked (the toolkit makes and drops
+// windows of its own); asking about one that has just gone is no failure.
+int IgnoreVanishedWindows(Display*, XErrorEvent* error) {
+  if (error->error_code != BadWindow && error->error_code != BadDrawable &&
+      error->error_code != BadMatch)
+    std::fprintf(stderr, "x11_driver: X error %d\n", error->error_code);
+  return 0;
+}
 
 std::optional<Window> FindWindow(Display* display, Window parent, const char* title) {
   Window root = 0, parentOut = 0;
@@ -66,8 +76,12 @@ void TypeKey(Display* display, KeySym symbol) {
   XSync(display, False);
 }
 
-void TypeLine(Display* display, const std::string& text) {
+void TypeText(Display* display, const std::string& text) {
   for (unsigned char c : text) TypeKey(display, c);  // Latin-1 keysyms equal the code
+}
+
+void TypeLine(Display* display, const std::string& text) {
+  TypeText(display, text);
   TypeKey(display, XK_Return);
 }
 
@@ -138,6 +152,19 @@ Ink InkRightOfMargin(Display* display, Window window, int width, int height, con
   }
   if (out) std::fclose(out);
   return ink;
+}
+
+// The dark pixels at x >= 100 once they have stopped changing: a window that
+// was covered is repainted by the toolkit a little after it is uncovered.
+int SettledInk(Display* display, Window window) {
+  int previous = -1;
+  for (auto start = Clock::now(); Clock::now() - start < kPatience; Pause()) {
+    const int dark = InkRightOfMargin(display, window, 800, 600, nullptr).dark;
+    if (dark == previous) return dark;
+    previous = dark;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  return previous;
 }
 
 int Fail(pid_t child, const char* message) {
@@ -326,6 +353,37 @@ const char* FocusedLineStaysInViewAndKeepsTheKeys(Display* display, Window windo
   return nullptr;
 }
 
+// F1 in a line that reads "diff(" opens the reference window; Esc closes it
+// and gives the worksheet back as it was, and the line is finished and
+// evaluated with Return. Returns a failure or null.
+const char* F1OpensTheReferenceAndEscClosesIt(Display* display, Window sheet) {
+  TypeText(display, "diff(");
+  const int before = SettledInk(display, sheet);
+  TypeKey(display, XK_F1);
+  std::optional<Window> reference;
+  for (auto start = Clock::now(); !reference && Clock::now() - start < kPatience; Pause())
+    reference = FindWindow(display, DefaultRootWindow(display), "symcalc reference");
+  if (!reference) return "F1 opened no window titled symcalc reference";
+  std::puts("x11_driver: F1 opened the reference window");
+
+  TypeKey(display, XK_Escape);
+  bool gone = false;
+  for (auto start = Clock::now(); !gone && Clock::now() - start < kPatience; Pause())
+    gone = !FindWindow(display, DefaultRootWindow(display), "symcalc reference");
+  if (!gone) return "Esc did not close the reference window";
+  if (SettledInk(display, sheet) != before) return "the worksheet does not look as it did before F1";
+
+  TypeText(display, "x^2,x)");
+  const int typed = SettledInk(display, sheet);
+  TypeKey(display, XK_Return);
+  int after = typed;
+  for (auto start = Clock::now(); after <= typed && Clock::now() - start < kPatience; Pause())
+    after = InkRightOfMargin(display, sheet, 800, 600, nullptr).dark;
+  if (after <= typed) return "Return after the reference window evaluated nothing";
+  std::puts("x11_driver: Esc closed it and the worksheet went on evaluating");
+  return nullptr;
+}
+
 void AskToClose(Display* display, Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;
@@ -373,6 +431,7 @@ int main(int argc, char** argv) {
   }
   Display* display = XOpenDisplay(nullptr);
   if (!display) return Fail(0, "cannot open the X display");
+  XSetErrorHandler(IgnoreVanishedWindows);
   int event = 0, error = 0, major = 0, minor = 0;
   if (!XTestQueryExtension(display, &event, &error, &major, &minor))
     return Fail(0, "the X server has no XTEST extension");
@@ -393,6 +452,8 @@ int main(int argc, char** argv) {
               ink.left);
 
   if (const char* failure = EscInterruptsALongLine(display, *window)) return Fail(child, failure);
+  if (const char* failure = F1OpensTheReferenceAndEscClosesIt(display, *window))
+    return Fail(child, failure);
   if (const char* failure = FocusedLineStaysInViewAndKeepsTheKeys(display, *window))
     return Fail(child, failure);
 
