@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "result_description.h"
 #include "result_picture.h"
 
 namespace symcalc::gui {
 
 EvaluatedLine EvaluateAndDraw(LineEvaluator& evaluator, const std::string& line,
-                              const WorksheetFonts& fonts) {
+                              const WorksheetFonts& fonts, const PictureTarget& target) {
   EvaluatedLine answer;
   if (!evaluator.Evaluate(line)) {
     answer.quit = true;
@@ -18,11 +19,19 @@ EvaluatedLine EvaluateAndDraw(LineEvaluator& evaluator, const std::string& line,
   // plots among them, are drawn in full. A new request still stops a plot.
   if (answer.interrupted) ClearCancelRequest();
   const std::vector<Value*>& results = evaluator.Results();
-  const PictureLayout layout = MeasureResults(results, fonts);
+  answer.description = DescribeResults(results);
+  const PictureLayout layout = MeasureResults(results, fonts, target);
   answer.picture = DrawResults(results, layout, fonts);
+  answer.clipping = layout.clipping;
   if (CancelPending()) answer.interrupted = true;
-  if (answer.interrupted) answer.picture = WithInterruptedNote(answer.picture, fonts);
-  answer.width = std::max(layout.width, answer.picture.width());
+  if (answer.interrupted) {
+    // A text cut short by the request would read as the whole result.
+    if (CancelPending()) answer.description.clear();
+    answer.picture = WithInterruptedNote(answer.picture, fonts, target);
+    if (!answer.description.empty()) answer.description += '\n';
+    answer.description += kInterruptedNote;
+  }
+  answer.width = std::max(layout.width, LogicalSize(answer.picture).width());
   return answer;
 }
 

@@ -1,14 +1,16 @@
 // What Return asks of the engine's thread: evaluate the line, then measure
-// and draw its picture. The answer holds no value, so it can cross to the
-// window thread.
+// and draw its picture and put its results into words. The answer holds no
+// value, so it can cross to the window thread.
 #pragma once
 
 #include <QImage>
 
 #include <string>
 
+#include "clip_marks.h"
 #include "fonts.h"
 #include "line_evaluator.h"
+#include "picture_size.h"
 
 namespace symcalc::gui {
 
@@ -17,9 +19,11 @@ struct EvaluatedLine {
   bool interrupted = false;  // a cancel request stopped the line or its drawing
   int width = 0;             // the width the picture asks of the worksheet
   QImage picture;            // null when there is nothing to show
+  Clipping clipping;         // what the picture had to leave out
+  std::string description;   // the results in words, one value per line
 };
 
 EvaluatedLine EvaluateAndDraw(LineEvaluator& evaluator, const std::string& line,
-                              const WorksheetFonts& fonts);
+                              const WorksheetFonts& fonts, const PictureTarget& target);
 
 }  // namespace symcalc::gui

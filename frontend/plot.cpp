@@ -24,11 +24,6 @@ constexpr double kImaginaryNoise = 1e-7;
 // overflows an int.
 constexpr double kBand = 2.0 * kPlotSamples;
 
-// "name = a..b"
-bool IsAxisRange(const Value* v) {
-  return v && TypeOf(v) == ValueType::Equal && TypeOf(RightOperand(v)) == ValueType::Range;
-}
-
 bool IsRealNumber(const Value* v) {
   const ValueType t = TypeOf(v);
   return t == ValueType::Qword || t == ValueType::Double || t == ValueType::Ratio;
@@ -87,6 +82,14 @@ int Round(double v, double low, double high) {
 }
 
 }  // namespace
+
+bool IsAxisRange(const Value* v) {
+  return v && TypeOf(v) == ValueType::Equal && TypeOf(RightOperand(v)) == ValueType::Range;
+}
+
+bool IsPlot(const Value* v) {
+  return TypeOf(v) == ValueType::Function && FunctionEntryName(v) == "plot";
+}
 
 void RegisterPlot() { RegisterExternalFunction(PlotHandler, "plot", 3, 1); }
 

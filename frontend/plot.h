@@ -17,6 +17,11 @@ Value* PlotHandler(Value* const* args, Value* out);
 
 inline constexpr int kPlotSamples = 501;
 
+// "name = a..b", as the axes of a plot are given.
+bool IsAxisRange(const Value* v);
+// A plot node, as evaluating a plot call leaves it.
+bool IsPlot(const Value* v);
+
 // What goes into a plot's square, in picture coordinates. Everything is
 // already clamped to a band around the square; the painter clips to it.
 struct PlotSketch {

@@ -1,15 +1,18 @@
 #include "worksheet.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 
 #include <algorithm>
 #include <string>
 
+#include "clip_marks.h"
 #include "engine_access.h"
 #include "evaluation_job.h"
 #include "help/input_help.h"
+#include "keep_in_view.h"
 
 namespace symcalc::gui {
 
@@ -25,6 +28,12 @@ Worksheet::Worksheet(const WorksheetFonts& fonts, QWidget* parent)
   content_->resize(kInitialInnerWidth, 0);
   horizontalScrollBar()->setSingleStep(kScrollStep);
   verticalScrollBar()->setSingleStep(kScrollStep);
+  // Only input lines take the keyboard focus: a click on a scroll bar or
+  // between the lines would otherwise leave Return and the arrows without a
+  // line to act on.
+  for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(horizontalScrollBar()),
+                          static_cast<QWidget*>(verticalScrollBar())})
+    widget->setFocusPolicy(Qt::NoFocus);
   AppendEntry(true);
   InstallShortcuts(this, [this](ShortcutEvent event) { HandleShortcut(event); });
 }
@@ -45,6 +54,15 @@ int Worksheet::ActiveEntry() const {
   for (std::size_t i = 0; i < entries_.size(); ++i)
     if (entries_[i].input->hasFocus()) return static_cast<int>(i);
   return -1;
+}
+
+void Worksheet::resizeEvent(QResizeEvent* event) {
+  // Also called when the viewport changes size, as when a scroll bar comes
+  // or goes: the ranges are updated first, then the focused line is shown.
+  QScrollArea::resizeEvent(event);
+  const QWidget* focus = window()->focusWidget();
+  for (const Entry& entry : entries_)
+    if (entry.input == focus) ScrollToShow(*this, *entry.input, false);
 }
 
 void Worksheet::HandleShortcut(ShortcutEvent event) {
@@ -83,7 +101,8 @@ void Worksheet::Evaluate(int index) {
   auto answer = std::make_shared<EvaluatedLine>();
   Post(
       [evaluator = evaluator_.get(), line = entry.input->text().toStdString(), fonts = fonts_,
-       answer] { *answer = EvaluateAndDraw(*evaluator, line, fonts); },
+       target = PictureTarget{InnerWidth(), devicePixelRatioF()},
+       answer] { *answer = EvaluateAndDraw(*evaluator, line, fonts, target); },
       [this, index, answer] { Finish(index, *answer); });
 }
 
@@ -121,18 +140,28 @@ void Worksheet::Finish(int index, const EvaluatedLine& answer) {
     SetInnerSize(InnerWidth(), InnerHeight() + PictureHeight(entry));
     AppendEntry(moveOn);
   }
+  // Appending may have moved the entries: look this one up again.
+  Entry& shown = entries_[static_cast<std::size_t>(index)];
+  DescribePicture(shown, index + 1, QString::fromStdString(answer.description));
+  shown.picture->setToolTip(ClippingToolTip(answer.clipping));
   if (pasteAfterRun_) PasteInto(pasteAfterRun_);
   pasteAfterRun_.clear();
 }
 
 void Worksheet::AppendEntry(bool takeFocus) {
   const int top = InnerHeight();
-  entries_.push_back(MakeEntry(content_, fonts_.font[0], top, InnerWidth(), fonts_.lineHeight));
-  help_->Watch(entries_.back().input);
+  entries_.push_back(MakeEntry(content_, fonts_.font[0], top, InnerWidth(), fonts_.lineHeight,
+                               EntryCount() + 1));
+  QLineEdit* input = entries_.back().input;
+  help_->Watch(input);
+  // Typing into a line scrolled out of view brings it back.
+  const auto follow = [this, input] {
+    if (input->hasFocus()) ScrollToShow(*this, *input, true);
+  };
+  connect(input, &QLineEdit::textEdited, this, follow);
+  connect(input, &QLineEdit::cursorPositionChanged, this, follow);
   SetInnerSize(InnerWidth(), top + fonts_.lineHeight);
-  if (!takeFocus) return;
-  entries_.back().input->setFocus();
-  verticalScrollBar()->setValue(top + fonts_.lineHeight);
+  if (takeFocus) FocusEntry(EntryCount() - 1);
 }
 
 void Worksheet::WidenTo(int width) {
@@ -143,16 +172,7 @@ void Worksheet::WidenTo(int width) {
 void Worksheet::FocusEntry(int index) {
   QLineEdit* input = entries_[static_cast<std::size_t>(index)].input;
   input->setFocus();
-  // Keep the focused line in view vertically only: a line is as wide as the
-  // widest result, and jumping sideways to centre it would lose the prompt.
-  QScrollBar* bar = verticalScrollBar();
-  const int top = input->y();
-  const int bottom = top + input->height();
-  const int visible = viewport()->height();
-  if (top < bar->value())
-    bar->setValue(top);
-  else if (bottom > bar->value() + visible)
-    bar->setValue(bottom - visible);
+  ScrollToShow(*this, *input, false);
 }
 
 void Worksheet::PasteLastResult() {

@@ -61,6 +61,9 @@ class Worksheet : public QScrollArea {
   // "end" or "quit" was evaluated.
   void quitRequested();
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void AppendEntry(bool takeFocus);
   // Hands a job to the engine; the busy cursor shows until its answer is in.

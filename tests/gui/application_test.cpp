@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine_access.h"
+#include "gallery_lines.h"
 #include "result_picture.h"
 #include "sheet_driver.h"
 #include "suites.h"
@@ -25,13 +26,6 @@ std::size_t StackSizeHere() {
   pthread_attr_destroy(&attr);
   return size;
 }
-
-// The lines of scripts/gallery.sh: formulas, structures and a plot.
-const char* const kGalleryLines[] = {
-    "1/3 + x/6; -2*x^(-3); (x+1)/(x-1)", "diff(sin(x)/x, x)", "f(t):=t^2+1; f(a/b)",
-    "sqr(2)*3; x^(y^2); (-2)^n", "expand((x+1)^3)", "[1, x/2, 3][4, 5, 6][7, 8, 9]",
-    "{1, {2, 3}, {}}; solve(x^2-2=0, x)", "#c(1/2, -3); inf; -inf; a..b",
-    "'sym'; \"text\"; det(5)", "p := plot(x*sin(x), x = -10..10); x := 5", "x"};
 
 }  // namespace
 
@@ -91,7 +85,8 @@ class ApplicationTest : public QObject {
       d.Enter(line);
       // With the engine idle, this thread may read the values it keeps.
       const std::vector<Value*>& results = d.Sheet().Evaluator().Results();
-      const PictureLayout layout = MeasureResults(results, d.Sheet().Fonts());
+      const PictureLayout layout =
+          MeasureResults(results, d.Sheet().Fonts(), {d.Sheet().InnerWidth(), 1});
       const QImage here = DrawResults(results, layout, d.Sheet().Fonts());
       QCOMPARE(d.Picture(entry).convertToFormat(here.format()), here);
     }

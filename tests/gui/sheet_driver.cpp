@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStringList>
 #include <QTest>
 
 #include "engine_access.h"
@@ -72,6 +73,18 @@ int SheetDriver::TextResultHeight() const {
 
 int SheetDriver::TextResultWidth(const QString& text) const {
   return QFontMetrics(window_->Sheet()->Fonts().font[1]).horizontalAdvance(text);
+}
+
+QString DeterminantWithXOnTheDiagonal() {
+  constexpr int n = 12;
+  QString rows;
+  for (int i = 0; i < n; ++i) {
+    QStringList cells;
+    for (int j = 0; j < n; ++j)
+      cells << (i == j ? QString("x") : QString::number((i * n + j) % 7 + 1));
+    rows += "[" + cells.join(",") + "]";
+  }
+  return "det(" + rows + ")";
 }
 
 bool HasInk(const QImage& image, const QRect& area) {

@@ -52,6 +52,10 @@ class SheetDriver {
   bool ready_ = false;
 };
 
+// A line computed at once whose value's parts are shared so widely that its
+// text runs to more than a billion characters.
+QString DeterminantWithXOnTheDiagonal();
+
 // True when any pixel in the rectangle is darker than mid-grey.
 bool HasInk(const QImage& image, const QRect& area);
 

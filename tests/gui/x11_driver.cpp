@@ -1,8 +1,9 @@
 // End-to-end check on a real X server: starts symcalc, types a line with the
 // XTEST extension as a keyboard would, waits for the result picture to appear
 // in the window, interrupts a long line with Esc, opens the reference with F1
-// and closes it with Esc, then types "quit" and expects a clean exit; a second
-// run closes the window during a long line.
+// and closes it with Esc, keeps the focused line in view and at the keys
+// through scroll bars and resizes, then types "quit" and expects a clean
+// exit; a second run closes the window during a long line.
 //
 // Usage: x11_driver SYMCALC OUT.ppm   (run under xvfb-run)
 #include <X11/XKBlib.h>
@@ -268,6 +269,90 @@ const char* EscInterruptsALongLine(Display* display, Window window) {
   return nullptr;
 }
 
+// A fingerprint of the pixels right of the margin: results and scrolling
+// change it, the blinking cursor of a short line does not.
+unsigned long ResultsPrint(Display* display, Window window, int width, int height) {
+  const Shot shot(display, window, width, height);
+  unsigned long print = 0;
+  for (int y = 0; shot.Valid() && y < height; ++y)
+    for (int x = 100; x < width; ++x) {
+      const Rgb c = shot.At(x, y);
+      print = print * 31 + static_cast<unsigned long>(c.r * 65536 + c.g * 256 + c.b);
+    }
+  return print;
+}
+
+// Types a line and Return, and waits for the window to show its result.
+bool EnterAndWait(Display* display, Window window, const std::string& line) {
+  const unsigned long before = ResultsPrint(display, window, 800, 600);
+  TypeLine(display, line);
+  for (auto start = Clock::now(); Clock::now() - start < kPatience; Pause())
+    if (ResultsPrint(display, window, 800, 600) != before) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      return true;
+    }
+  return false;
+}
+
+// Types a word into the focused line, checks that it shows in the window,
+// and takes it out again. Hidden under a scroll bar or scrolled away, the
+// word darkens no pixel.
+bool TypingShows(Display* display, Window window, int width, int height) {
+  const auto dark = [&] { return Shot(display, window, width, height).Count(0, 0, width, height, IsDark); };
+  const int before = dark();
+  const std::string word = "MMMMMMMM";
+  for (char c : word) TypeKey(display, static_cast<unsigned char>(c));
+  bool shown = false;
+  for (auto start = Clock::now(); !shown && Clock::now() - start < std::chrono::seconds(5); Pause())
+    shown = dark() >= before + 100;
+  for (std::size_t i = 0; i < word.size(); ++i) TypeKey(display, XK_BackSpace);
+  return shown;
+}
+
+void ClickAt(Display* display, Window window, int x, int y) {
+  int rootX = 0, rootY = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+  XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
+  XTestFakeButtonEvent(display, 1, True, CurrentTime);
+  XTestFakeButtonEvent(display, 1, False, CurrentTime);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
+
+// Enough lines to scroll, then one wider than the window: the new line must
+// not hide under the horizontal scroll bar, a click on either scroll bar must
+// leave Return to the focused line, and the focused line must stay in view
+// when the window shrinks. Returns a failure or null.
+const char* FocusedLineStaysInViewAndKeepsTheKeys(Display* display, Window window) {
+  for (int i = 1; i <= 18; ++i)
+    if (!EnterAndWait(display, window, std::to_string(i) + "*" + std::to_string(i)))
+      return "a short line showed no result";
+  if (!EnterAndWait(display, window, "expand((x+y+z+1)^5)")) return "the wide line showed no result";
+  if (!TypingShows(display, window, 800, 600))
+    return "after a result wider than the window, what is typed into the new line does not show";
+
+  // Inside the vertical bar at the right edge, then the horizontal one at the bottom.
+  const int clicks[][2] = {{800 - 6, 300}, {400, 600 - 6}};
+  for (const auto& click : clicks) {
+    ClickAt(display, window, click[0], click[1]);
+    if (!EnterAndWait(display, window, "6*7"))
+      return "after a click on a scroll bar, Return no longer evaluates the focused line";
+  }
+
+  XResizeWindow(display, window, 400, 300);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  const bool shown = TypingShows(display, window, 400, 300);
+  XResizeWindow(display, window, 800, 600);
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  if (!shown) return "after the window shrank, what is typed into the focused line does not show";
+  std::puts("x11_driver: the focused line stayed in view and kept the keys through a wide result, "
+            "clicks on the scroll bars and a smaller window");
+  return nullptr;
+}
+
 // F1 in a line that reads "diff(" opens the reference window; Esc closes it
 // and gives the worksheet back as it was, and the line is finished and
 // evaluated with Return. Returns a failure or null.
@@ -368,6 +453,8 @@ int main(int argc, char** argv) {
 
   if (const char* failure = EscInterruptsALongLine(display, *window)) return Fail(child, failure);
   if (const char* failure = F1OpensTheReferenceAndEscClosesIt(display, *window))
+    return Fail(child, failure);
+  if (const char* failure = FocusedLineStaysInViewAndKeepsTheKeys(display, *window))
     return Fail(child, failure);
 
   TypeLine(display, "quit");
