@@ -13,9 +13,12 @@ class LineReader {
   LineReader(int fd, std::function<void()> beforeWaiting)
       : fd_(fd), beforeWaiting_(std::move(beforeWaiting)) {}
 
-  // The next line without its "\n" (or "\r\n"); false at the end of input.
-  // A last line without "\n" still counts.
+  // The next line without its end; false at the end of input or after a read
+  // error. "\n", "\r\n" and a lone "\r" (old text files) each end a line, and
+  // a last line without an end still counts.
   bool Next(std::string& line);
+  // The errno of the read that failed, 0 when input simply ended.
+  int ReadError() const { return readError_; }
 
  private:
   int fd_;
@@ -23,6 +26,10 @@ class LineReader {
   std::string buffer_;
   std::size_t start_ = 0;
   bool ended_ = false;
+  // The last line ended with "\r": a "\n" right after it belongs to that end,
+  // even when it arrives in the next block.
+  bool afterCarriageReturn_ = false;
+  int readError_ = 0;
 };
 
 }  // namespace symcalc_cli
