@@ -12,8 +12,8 @@ CMAKE_FLAGS   ?=
 # packager's build) leaves them warnings.
 OWN_FLAGS := -DSYMCALC_WERROR=ON
 
-PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev libxtst-dev \
-            fonts-liberation2 xvfb xauth locales clang libclang-rt-14-dev valgrind
+PACKAGES := cmake g++ make pkgconf libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev libxtst-dev \
+            libedit-dev fonts-liberation2 xvfb xauth locales clang libclang-rt-14-dev valgrind
 
 .PHONY: all run cli test build asan release bench deps clean
 
