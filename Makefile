@@ -13,7 +13,8 @@ CMAKE_FLAGS   ?=
 OWN_FLAGS := -DSYMCALC_WERROR=ON
 
 PACKAGES := cmake g++ make pkgconf libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev libxtst-dev \
-            libedit-dev fonts-liberation2 xvfb xauth locales clang libclang-rt-14-dev valgrind
+            libedit-dev fonts-liberation2 xvfb xauth locales clang libclang-rt-14-dev valgrind \
+            python3
 
 .PHONY: all run cli test build asan release bench deps clean
 

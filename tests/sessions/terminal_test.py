@@ -1,0 +1,163 @@
+#!/usr/bin/env python3
+"""symcalc-cli on a pseudo-terminal: line editing, history, completion and
+Ctrl+C, typed key by key as a person would; and Ctrl+C when input is a pipe.
+
+Usage: terminal_test.py CLI
+"""
+import os
+import pty
+import select
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+CLI = sys.argv[1]
+# sin nested 1,000 deep: differentiating it runs for many seconds and the
+# engine checks for a cancel request all along the way.
+DEEP = "big:=" + "sin(" * 1000 + "x" + ")" * 1000 + "; 0\n"
+
+passed = 0
+failed = 0
+
+
+def check(description, ok, detail=""):
+    global passed, failed
+    if ok:
+        passed += 1
+    else:
+        failed += 1
+        print(f"FAIL: {description}\n  {detail}")
+
+
+class Terminal:
+    """The CLI with standard input and output on a pseudo-terminal that is its
+    controlling terminal (so Ctrl+C raises SIGINT), standard error apart."""
+
+    def __init__(self, *args):
+        self.master, slave = pty.openpty()
+        env = dict(os.environ, TERM="xterm", HOME=tempfile.gettempdir(), EDITRC="/dev/null")
+        self.process = subprocess.Popen(
+            [CLI, *args], stdin=slave, stdout=slave, stderr=subprocess.PIPE,
+            start_new_session=True, env=env,
+            preexec_fn=lambda: __import__("fcntl").ioctl(0, __import__("termios").TIOCSCTTY, 0))
+        os.close(slave)
+
+    def wait_for(self, text, seconds=10.0):
+        """Reads until `text` has appeared since the last call; returns all
+        that was read, with the terminal's line ends made plain."""
+        deadline = time.monotonic() + seconds
+        seen = b""
+        plain = lambda: seen.decode(errors="replace").replace("\r\n", "\n")
+        while text not in plain() and time.monotonic() < deadline:
+            ready, _, _ = select.select([self.master], [], [], 0.05)
+            if ready:
+                try:
+                    seen += os.read(self.master, 65536)
+                except OSError:
+                    break
+        return plain()
+
+    def type(self, keys):
+        os.write(self.master, keys.encode())
+
+    def finish(self):
+        self.type("\x04")
+        status = self.process.wait(10)
+        errors = self.process.stderr.read().decode()
+        os.close(self.master)
+        return status, errors
+
+
+def editing():
+    t = Terminal()
+    t.wait_for("> ")
+    # Each step: the keys typed, and what must then appear.
+    steps = [
+        ("a line is evaluated", "6*7\r", "42\n> "),
+        ("Up recalls the last line", "\x1b[A\r", "6*7\n42\n> "),
+        ("Left moves into the line", "12\x1b[D3\r", "132\n> "),
+        ("Tab completes fact to factorial(", "fact\t", "factorial("),
+        ("the completed call runs", "5)\r", "120\n> "),
+        ("a further Tab offers the next name", "fact\t\t", "factorout("),
+        ("Ctrl+U clears the line", "\x15", "> "),
+        ("a user variable is defined", "myvalue:=3\r", "3\n> "),
+        ("Tab completes a user variable", "myv\t*2\r", "6\n> "),
+        ("a user function is defined", "twice(t):=2*t\r", "> "),
+        ("Tab completes a user function", "twi\t21)\r", "42\n> "),
+        ("Ctrl+C at the prompt drops the typed text", "99\x03", "^C\n> "),
+        ("the next line does not see it", "1+1\r", "2\n> "),
+    ]
+    for description, keys, expected in steps:
+        t.type(keys)
+        shown = t.wait_for(expected)
+        check(description, expected in shown, f"typed {keys!r}, screen {shown!r}")
+    status, errors = t.finish()
+    check("Ctrl+D ends the session with status 0", status == 0 and errors == "",
+          f"status {status}, stderr {errors!r}")
+
+
+def interrupt_on_terminal(*options):
+    with tempfile.NamedTemporaryFile("w", suffix=".sc") as deep:
+        deep.write(DEEP)
+        deep.flush()
+        t = Terminal(*options, deep.name, "-")
+        t.wait_for("> ")
+        t.type("y:=1\r")
+        t.wait_for("> ")
+        t.type("7; y:=2; d:=diff(big,x); 8\r")
+        time.sleep(0.5)
+        started = time.monotonic()
+        t.type("\x03")
+        shown = t.wait_for("> ")
+        label = " ".join(options) or "editing"
+        check(f"[{label}] Ctrl+C stops the line, the completed pieces print, the prompt returns",
+              shown.endswith("^C\n7\n2\n> ") and time.monotonic() - started < 5, repr(shown))
+        t.type("ans; y; d\r")
+        shown = t.wait_for("> ")
+        check(f"[{label}] the stopped piece left no trace", shown.endswith("2\n2\nd\n> "), repr(shown))
+        status, errors = t.finish()
+        check(f"[{label}] 'interrupted' goes to standard error", errors == "interrupted\n",
+              repr(errors))
+        check(f"[{label}] the session ends normally", status == 0, str(status))
+
+
+def interrupt_on_pipe():
+    with tempfile.NamedTemporaryFile("w", suffix=".sc") as deep:
+        deep.write(DEEP)
+        deep.flush()
+        process = subprocess.Popen([CLI, deep.name, "-"], stdin=subprocess.PIPE,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        try:
+            process.stdin.write(b"diff(big,x)\n")
+            process.stdin.flush()
+        except BrokenPipeError:
+            pass  # the tool has already ended: the check below says so
+        time.sleep(0.5)
+        process.send_signal(signal.SIGINT)
+        status = process.wait(10)
+        check("Ctrl+C ends the tool when input is a pipe (status 130 in a shell)",
+              status == -signal.SIGINT, str(status))
+
+
+def no_edit():
+    t = Terminal("--no-edit")
+    t.wait_for("> ")
+    t.type("6*7\n")
+    shown = t.wait_for("> ")
+    check("--no-edit keeps the prompt", shown.endswith("42\n> "), repr(shown))
+    t.type("\t\n")
+    shown = t.wait_for("> ")
+    check("--no-edit completes nothing", "factorial" not in shown and "\x1b" not in shown,
+          repr(shown))
+    t.finish()
+
+
+editing()
+interrupt_on_terminal()
+interrupt_on_terminal("--no-edit")
+interrupt_on_pipe()
+no_edit()
+print(f"{passed} passed, {failed} failed")
+sys.exit(1 if failed else 0)
