@@ -7,6 +7,8 @@ BENCH_BUILD   ?= build-bench
 RELEASE_BUILD ?= build-release
 JOBS          ?= 2
 CMAKE_FLAGS   ?=
+PREFIX        ?= /usr/local
+DESTDIR       ?=
 
 # Warnings are errors in the builds we develop and test with; plain CMake (a
 # packager's build) leaves them warnings.
@@ -14,9 +16,9 @@ OWN_FLAGS := -DSYMCALC_WERROR=ON
 
 PACKAGES := cmake g++ make pkgconf libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev libxtst-dev \
             libedit-dev fonts-liberation2 xvfb xauth locales clang libclang-rt-14-dev valgrind \
-            python3
+            python3 dpkg-dev file man-db appstream desktop-file-utils
 
-.PHONY: all run cli test build asan release bench deps clean
+.PHONY: all run cli test build asan release install package bench deps clean
 
 all: build
 
@@ -57,17 +59,25 @@ asan: deps
 	cmake --build $(ASAN_BUILD) -j$(JOBS) --target engine_tests
 
 # The configuration users and packagers get: -O3, the CLI linked statically.
+# It is what `make install` installs and `make package` packs.
 $(RELEASE_BUILD)/CMakeCache.txt: Makefile
 	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release $(OWN_FLAGS) $(CMAKE_FLAGS)
 
 release: deps $(RELEASE_BUILD)/CMakeCache.txt
 	cmake --build $(RELEASE_BUILD) -j$(JOBS)
 
-# The release tree runs the engine and CLI tests again: the optimiser at -O3
-# and the static CLI are what users get.
+install: release
+	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE_BUILD) --prefix "$(PREFIX)"
+
+package: release
+	cd $(RELEASE_BUILD) && cpack -G DEB
+	@ls $(RELEASE_BUILD)/symcalc_*.deb
+
+# The release tree runs the engine and CLI tests again (the optimiser at -O3
+# and the static CLI are what users get) and builds and checks the package.
 test: build asan fuzz-build release
-	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
-	cd $(RELEASE_BUILD) && ctest --output-on-failure -j$(JOBS) -L 'unit|cli'
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -LE package
+	cd $(RELEASE_BUILD) && ctest --output-on-failure -j$(JOBS) -L 'unit|cli|package'
 	cd $(ASAN_BUILD) && ctest --output-on-failure -L sanitize
 	cd $(FUZZ_BUILD) && ctest --output-on-failure -L fuzz
 
