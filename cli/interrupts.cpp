@@ -33,6 +33,10 @@ void BlockInterruptsInThisThread() {
 }
 
 InterruptHandler::InterruptHandler() {
+  // A SIGINT that was ignored when the tool started (a background job, say)
+  // stays ignored, as in any program that handles it.
+  sigaction(SIGINT, nullptr, &previousAction_);
+  if (previousAction_.sa_handler == SIG_IGN) return;
   struct sigaction action = {};
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
@@ -40,9 +44,11 @@ InterruptHandler::InterruptHandler() {
   sigaction(SIGINT, &action, &previousAction_);
   const sigset_t set = InterruptSet();
   pthread_sigmask(SIG_UNBLOCK, &set, &previousMask_);
+  installed_ = true;
 }
 
 InterruptHandler::~InterruptHandler() {
+  if (!installed_) return;
   pthread_sigmask(SIG_SETMASK, &previousMask_, nullptr);
   sigaction(SIGINT, &previousAction_, nullptr);
 }

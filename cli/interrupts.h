@@ -26,6 +26,7 @@ class InterruptHandler {
  private:
   struct sigaction previousAction_ = {};
   sigset_t previousMask_ = {};
+  bool installed_ = false;
 };
 
 // True once per Ctrl+C: whether one arrived since the last call.

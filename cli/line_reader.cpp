@@ -41,9 +41,8 @@ bool LineReader::Next(std::string& line) {
     if (beforeWaiting_) beforeWaiting_();
     char block[65536];
     ssize_t n;
-    do {
-      n = read(fd_, block, sizeof block);
-    } while (n < 0 && errno == EINTR);
+    while ((n = read(fd_, block, sizeof block)) < 0 && errno == EINTR)
+      if (interrupted_) interrupted_();
     if (n <= 0) {
       ended_ = true;
       if (n < 0) readError_ = errno;

@@ -10,8 +10,9 @@ namespace symcalc_cli {
 
 class LineReader {
  public:
-  LineReader(int fd, std::function<void()> beforeWaiting)
-      : fd_(fd), beforeWaiting_(std::move(beforeWaiting)) {}
+  // `interrupted` runs when a signal broke off the wait for input.
+  LineReader(int fd, std::function<void()> beforeWaiting, std::function<void()> interrupted = {})
+      : fd_(fd), beforeWaiting_(std::move(beforeWaiting)), interrupted_(std::move(interrupted)) {}
 
   // The next line without its end; false at the end of input or after a read
   // error. "\n", "\r\n" and a lone "\r" (old text files) each end a line, and
@@ -23,6 +24,7 @@ class LineReader {
  private:
   int fd_;
   std::function<void()> beforeWaiting_;
+  std::function<void()> interrupted_;
   std::string buffer_;
   std::size_t start_ = 0;
   bool ended_ = false;

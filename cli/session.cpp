@@ -57,6 +57,8 @@ class Session {
   // The terminal echoed "^C" where the cursor was; what follows starts on a
   // line of its own.
   void EndEchoedInterrupt();
+  // Ctrl+C while waiting for a line without the editor: a fresh prompt.
+  void DropInterruptedInput();
 
   const Options& options_;
   const Terminal terminal_;
@@ -94,14 +96,15 @@ ExitStatus Session::Run() {
 }
 
 Flow Session::RunLine(std::string_view line, const Place& where) {
-  // A request or a Ctrl+C from before this line is not meant for it.
-  symcalc::ClearCancelRequest();
-  TakeInterrupt();
+  // No request is pending here: each line withdraws its own at the end, and
+  // a Ctrl+C at the prompt is withdrawn where it is seen. One that comes
+  // after Return, before the line starts, is meant for the line.
   if (watchdog_) watchdog_->Arm();
   symcalc::LineResult result = symcalc::HandleLine(line);
-  bool timedOut = watchdog_ && watchdog_->Disarm();
   bool cancelled = result.cancelled;
+  bool timedOut = false;
   if (cancelled) {
+    timedOut = watchdog_ && watchdog_->Disarm();
     if (!timedOut) EndEchoedInterrupt();
     // The pieces that completed are printed in full; printing them may be
     // interrupted again, and gets a time limit of its own.
@@ -123,7 +126,13 @@ Flow Session::RunLine(std::string_view line, const Place& where) {
     if (terminal_.interactive && !out_.Flush()) break;
   }
   symcalc::ReleaseValues(result.values);
+  // Printing counts against the limit too: a small value can print as a huge
+  // text when its parts are shared.
   if (watchdog_ && watchdog_->Disarm()) timedOut = true;
+  // A late request (the limit passing or Ctrl+C just as the line completed)
+  // is not meant for the next line.
+  symcalc::ClearCancelRequest();
+  TakeInterrupt();
   if (cancelled) {
     if (!result.cancelled && !timedOut) EndEchoedInterrupt();
     if (timedOut) {
@@ -164,8 +173,16 @@ Flow Session::RunFile(const std::string& name) {
   return Flow::Continue;
 }
 
+void Session::DropInterruptedInput() {
+  if (!TakeInterrupt()) return;
+  symcalc::ClearCancelRequest();
+  // The terminal has dropped the typed text and echoed "^C".
+  out_.Write("\n> ");
+  out_.Flush();
+}
+
 Flow Session::RunStandardInput() {
-  LineReader reader(STDIN_FILENO, [this] { out_.Flush(); });
+  LineReader reader(STDIN_FILENO, [this] { out_.Flush(); }, [this] { DropInterruptedInput(); });
   std::string line;
   std::size_t number = 0;
   for (;;) {
@@ -189,6 +206,7 @@ Flow Session::RunEditedInput() {
         if (!out_.Flush()) return Flow::Stop;
         break;
       case EditedLine::Abandoned:
+        symcalc::ClearCancelRequest();
         break;
       case EditedLine::End:
         // Ctrl+D leaves the cursor after the prompt; the shell's prompt
