@@ -122,23 +122,25 @@ check "a full disk: status 1 and a message" \
 err=$("$cli" -e 1 2>&1 >&-); status=$?
 check "a closed standard output: status 1 and a message" \
   "1:symcalc-cli: cannot write to standard output: Bad file descriptor" "$status:$err"
-# The reader is gone before the first write. With SIGPIPE ignored the write
-# fails with EPIPE, and the tool must stop instead of reading on.
-{ (trap '' PIPE; sleep 0.3; exec "$cli" -e 1 2>"$dir/err"); echo $? > "$dir/status"; } | true
+# The reader closes the pipe and says so before the tool starts. With SIGPIPE
+# ignored the write fails with EPIPE, and the tool must stop instead of going on.
+reader_gone() { until [ -e "$dir/closed" ]; do sleep 0.02; done; rm -f "$dir/closed"; }
+close_reader() { exec <&-; touch "$dir/closed"; }
+{ reader_gone; (trap '' PIPE; exec "$cli" -e 1 2>"$dir/err"); echo $? > "$dir/status"; } | close_reader
 check "a broken pipe with SIGPIPE ignored: status 1 and a message" \
   "1:symcalc-cli: cannot write to standard output: Broken pipe" "$(cat "$dir/status"):$(cat "$dir/err")"
 if [ -z "$(trap -p PIPE)" ]; then
-  { sleep 0.3; "$cli" -e 1 2>/dev/null; echo $? > "$dir/status"; } | true
+  { reader_gone; "$cli" -e 1 2>/dev/null; echo $? > "$dir/status"; } | close_reader
   check "a broken pipe with SIGPIPE as it is: the signal ends the tool" "141" "$(cat "$dir/status")"
 fi
 
 # ---- --timeout cancels a line and goes on; status 3 at the end ----
-out=$("$cli" --timeout 0.3 "$dir/deep.sc" -e '1; diff(big,x); 2' -e 'ans' 2>"$dir/err" | tail -n +2)
+out=$("$cli" --timeout 2 "$dir/deep.sc" -e '1; diff(big,x); 2' -e 'ans' 2>"$dir/err" | tail -n +2)
 status=${PIPESTATUS[0]}
 check "--timeout: the completed pieces print, the rest of the line is skipped, the next line runs" \
   $'0\n1\n1' "$out"
 check "--timeout: status 3 and a message naming the line" \
-  "3:symcalc-cli: -e:1: cancelled after the timeout of 0.3 s" "$status:$(cat "$dir/err")"
+  "3:symcalc-cli: -e:1: cancelled after the timeout of 2 s" "$status:$(cat "$dir/err")"
 out=$("$cli" --timeout 5 -e '1+1'); status=$?
 check "--timeout: a quick line is not affected" "0:2" "$status:$out"
 

@@ -4,6 +4,7 @@ Ctrl+C, typed key by key as a person would; and Ctrl+C when input is a pipe.
 
 Usage: terminal_test.py CLI
 """
+import fcntl
 import os
 import pty
 import select
@@ -11,6 +12,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import termios
 import time
 
 CLI = sys.argv[1]
@@ -28,7 +30,13 @@ def check(description, ok, detail=""):
         passed += 1
     else:
         failed += 1
-        print(f"FAIL: {description}\n  {detail}")
+        print(f"FAIL: {description}\n  {detail}", flush=True)
+
+
+def as_usual():
+    """SIGINT as a shell in the foreground hands it on: a test run started in
+    the background would otherwise pass on an ignored SIGINT."""
+    signal.signal(signal.SIGINT, signal.SIG_DFL)
 
 
 class Terminal:
@@ -36,13 +44,13 @@ class Terminal:
     controlling terminal (so Ctrl+C raises SIGINT), standard error apart."""
 
     def __init__(self, *args):
-        self.master, slave = pty.openpty()
+        self.editing = "--no-edit" not in args
+        self.master, self.slave = pty.openpty()
         env = dict(os.environ, TERM="xterm", HOME=tempfile.gettempdir(), EDITRC="/dev/null")
         self.process = subprocess.Popen(
-            [CLI, *args], stdin=slave, stdout=slave, stderr=subprocess.PIPE,
+            [CLI, *args], stdin=self.slave, stdout=self.slave, stderr=subprocess.PIPE,
             start_new_session=True, env=env,
-            preexec_fn=lambda: __import__("fcntl").ioctl(0, __import__("termios").TIOCSCTTY, 0))
-        os.close(slave)
+            preexec_fn=lambda: (as_usual(), fcntl.ioctl(0, termios.TIOCSCTTY, 0)))
 
     def wait_for(self, text, seconds=10.0):
         """Reads until `text` has appeared since the last call; returns all
@@ -59,14 +67,33 @@ class Terminal:
                     break
         return plain()
 
-    def type(self, keys):
+    def type(self, keys, at_prompt=True):
+        # The line editor reads keys one by one with the terminal's line
+        # discipline off. Keys typed before it has switched it off would be
+        # taken by the discipline (Ctrl+D would be an end of file that is then
+        # lost), so wait for the switch, as the master sees it.
+        deadline = time.monotonic() + 10
+        while (at_prompt and self.editing and termios.tcgetattr(self.master)[3] & termios.ICANON
+               and time.monotonic() < deadline):
+            time.sleep(0.01)
         os.write(self.master, keys.encode())
+
+    def wait_until_read(self):
+        """Until the CLI has read all that was typed: a Ctrl+C before that
+        would drop the typed line instead of stopping it."""
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline:
+            pending = fcntl.ioctl(self.slave, termios.FIONREAD, b"\0\0\0\0")
+            if int.from_bytes(pending, sys.byteorder) == 0:
+                return
+            time.sleep(0.01)
 
     def finish(self):
         self.type("\x04")
         status = self.process.wait(10)
         errors = self.process.stderr.read().decode()
         os.close(self.master)
+        os.close(self.slave)
         return status, errors
 
 
@@ -84,7 +111,7 @@ def editing():
         ("Ctrl+U clears the line", "\x15", "> "),
         ("a user variable is defined", "myvalue:=3\r", "3\n> "),
         ("Tab completes a user variable", "myv\t*2\r", "6\n> "),
-        ("a user function is defined", "twice(t):=2*t\r", "> "),
+        ("a user function is defined", "twice(t):=2*t\r", "2*t\n> "),
         ("Tab completes a user function", "twi\t21)\r", "42\n> "),
         ("Ctrl+C at the prompt drops the typed text", "99\x03", "^C\n> "),
         ("the next line does not see it", "1+1\r", "2\n> "),
@@ -103,19 +130,20 @@ def interrupt_on_terminal(*options):
         deep.write(DEEP)
         deep.flush()
         t = Terminal(*options, deep.name, "-")
-        t.wait_for("> ")
+        t.wait_for("0\n> ")
         t.type("y:=1\r")
-        t.wait_for("> ")
+        t.wait_for("1\n> ")
         t.type("7; y:=2; d:=diff(big,x); 8\r")
-        time.sleep(0.5)
+        t.wait_until_read()
+        time.sleep(0.3)
         started = time.monotonic()
-        t.type("\x03")
-        shown = t.wait_for("> ")
+        t.type("\x03", at_prompt=False)
+        shown = t.wait_for("^C\n7\n2\n> ")
         label = " ".join(options) or "editing"
         check(f"[{label}] Ctrl+C stops the line, the completed pieces print, the prompt returns",
               shown.endswith("^C\n7\n2\n> ") and time.monotonic() - started < 5, repr(shown))
         t.type("ans; y; d\r")
-        shown = t.wait_for("> ")
+        shown = t.wait_for("d\n> ")
         check(f"[{label}] the stopped piece left no trace", shown.endswith("2\n2\nd\n> "), repr(shown))
         status, errors = t.finish()
         check(f"[{label}] 'interrupted' goes to standard error", errors == "interrupted\n",
@@ -128,7 +156,8 @@ def interrupt_on_pipe():
         deep.write(DEEP)
         deep.flush()
         process = subprocess.Popen([CLI, deep.name, "-"], stdin=subprocess.PIPE,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                                   preexec_fn=as_usual)
         try:
             process.stdin.write(b"diff(big,x)\n")
             process.stdin.flush()
@@ -145,11 +174,19 @@ def no_edit():
     t = Terminal("--no-edit")
     t.wait_for("> ")
     t.type("6*7\n")
-    shown = t.wait_for("> ")
+    shown = t.wait_for("42\n> ")
     check("--no-edit keeps the prompt", shown.endswith("42\n> "), repr(shown))
     t.type("\t\n")
     shown = t.wait_for("> ")
     check("--no-edit completes nothing", "factorial" not in shown and "\x1b" not in shown,
+          repr(shown))
+    t.type("99\x03")
+    shown = t.wait_for("^C\n> ")
+    check("--no-edit: Ctrl+C at the prompt gives a fresh prompt", shown.endswith("^C\n> "),
+          repr(shown))
+    t.type("1+1\n")
+    shown = t.wait_for("2\n> ")
+    check("--no-edit: the next line does not see the dropped text", shown.endswith("\n2\n> "),
           repr(shown))
     t.finish()
 
@@ -159,5 +196,5 @@ interrupt_on_terminal()
 interrupt_on_terminal("--no-edit")
 interrupt_on_pipe()
 no_edit()
-print(f"{passed} passed, {failed} failed")
+print(f"{passed} passed, {failed} failed", flush=True)
 sys.exit(1 if failed else 0)
