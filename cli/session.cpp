@@ -59,6 +59,7 @@ class Session {
   void EndEchoedInterrupt();
   // Ctrl+C while waiting for a line without the editor: a fresh prompt.
   void DropInterruptedInput();
+  void ForgetInterruptBeforeLine();
 
   const Options& options_;
   const Terminal terminal_;
@@ -97,8 +98,7 @@ ExitStatus Session::Run() {
 
 Flow Session::RunLine(std::string_view line, const Place& where) {
   // No request is pending here: each line withdraws its own at the end, and
-  // a Ctrl+C at the prompt is withdrawn where it is seen. One that comes
-  // after Return, before the line starts, is meant for the line.
+  // a Ctrl+C at the prompt is withdrawn where it is seen.
   if (watchdog_) watchdog_->Arm();
   symcalc::LineResult result = symcalc::HandleLine(line);
   bool cancelled = result.cancelled;
@@ -181,6 +181,13 @@ void Session::DropInterruptedInput() {
   out_.Flush();
 }
 
+void Session::ForgetInterruptBeforeLine() {
+  // The terminal drops what is typed before a Ctrl+C, so a line read after
+  // one was typed after it; a Ctrl+C that came just before the wait for
+  // input started, and broke off nothing, is not meant for it.
+  if (terminal_.interactive && TakeInterrupt()) symcalc::ClearCancelRequest();
+}
+
 Flow Session::RunStandardInput() {
   LineReader reader(STDIN_FILENO, [this] { out_.Flush(); }, [this] { DropInterruptedInput(); });
   std::string line;
@@ -188,6 +195,7 @@ Flow Session::RunStandardInput() {
   for (;;) {
     if (terminal_.interactive && !out_.Write("> ")) return Flow::Stop;
     if (!reader.Next(line)) break;
+    ForgetInterruptBeforeLine();
     if (RunLine(line, {"standard input", ++number}) == Flow::Stop) return Flow::Stop;
   }
   if (reader.ReadError() != 0) return Unreadable("read", "standard input", reader.ReadError());
@@ -202,6 +210,7 @@ Flow Session::RunEditedInput() {
   for (;;) {
     switch (editor_->Next(line)) {
       case EditedLine::Line:
+        ForgetInterruptBeforeLine();
         if (RunLine(line, {"standard input", ++number}) == Flow::Stop) return Flow::Stop;
         if (!out_.Flush()) return Flow::Stop;
         break;
