@@ -7,20 +7,31 @@
 #include <algorithm>
 #include <string>
 
-#include "result_picture.h"
+#include "engine_access.h"
+#include "evaluation_job.h"
+#include "help/input_help.h"
 
 namespace symcalc::gui {
 
 Worksheet::Worksheet(const WorksheetFonts& fonts, QWidget* parent)
-    : QScrollArea(parent), fonts_(fonts), content_(new QWidget) {
+    : QScrollArea(parent),
+      fonts_(fonts),
+      content_(new QWidget),
+      evaluator_(std::make_shared<LineEvaluator>()) {
+  help_ = new help::InputHelp(this, fonts_);
   setFrameShape(QFrame::NoFrame);
   setWidgetResizable(false);
   setWidget(content_);
   content_->resize(kInitialInnerWidth, 0);
   horizontalScrollBar()->setSingleStep(kScrollStep);
   verticalScrollBar()->setSingleStep(kScrollStep);
-  AppendEntry();
+  AppendEntry(true);
   InstallShortcuts(this, [this](ShortcutEvent event) { HandleShortcut(event); });
+}
+
+Worksheet::~Worksheet() {
+  // Jobs still queued may use the values; this one comes after them all.
+  RunOnEngine(nullptr, [evaluator = std::move(evaluator_)]() mutable { evaluator.reset(); });
 }
 
 int Worksheet::InnerWidth() const { return content_->width(); }
@@ -51,52 +62,76 @@ void Worksheet::HandleShortcut(ShortcutEvent event) {
     case ShortcutEvent::PasteLastResult:
       PasteLastResult();
       break;
+    case ShortcutEvent::Interrupt:
+      InterruptEngine();
+      break;
   }
 }
 
-Worksheet::Outcome Worksheet::EvaluateActiveEntry() {
+bool Worksheet::EvaluateActiveEntry() {
   const int active = ActiveEntry();
-  if (active < 0 || evaluating_) return Outcome::Continue;
-  // No events are processed until the evaluation is over, so nothing else can
-  // reach the engine meanwhile; the flag covers code that pumps events anyway.
-  evaluating_ = true;
-  const Outcome outcome = Evaluate(active);
-  evaluating_ = false;
-  if (outcome == Outcome::Quit) emit quitRequested();
-  return outcome;
+  // The engine takes one line at a time; the running marker shows which.
+  if (active < 0 || running_ >= 0) return false;
+  Evaluate(active);
+  return true;
 }
 
-Worksheet::Outcome Worksheet::Evaluate(int index) {
-  const std::string line = entries_[static_cast<std::size_t>(index)].input->text().toStdString();
-  if (!evaluator_.Evaluate(line)) return Outcome::Quit;
-
-  const std::vector<Value*>& results = evaluator_.Results();
-  const PictureLayout layout = MeasureResults(results, fonts_);
-  if (layout.width > InnerWidth()) WidenTo(layout.width);
-  const QImage image = DrawResults(results, layout, fonts_);
-
+void Worksheet::Evaluate(int index) {
   Entry& entry = entries_[static_cast<std::size_t>(index)];
+  running_ = index;
+  MarkRunning(entry, true);
+  auto answer = std::make_shared<EvaluatedLine>();
+  Post(
+      [evaluator = evaluator_.get(), line = entry.input->text().toStdString(), fonts = fonts_,
+       answer] { *answer = EvaluateAndDraw(*evaluator, line, fonts); },
+      [this, index, answer] { Finish(index, *answer); });
+}
+
+void Worksheet::Post(std::function<void()> job, std::function<void()> done) {
+  if (jobsPending_++ == 0) setCursor(Qt::BusyCursor);
+  RunOnEngine(this, std::move(job), [this, done = std::move(done)] {
+    if (--jobsPending_ == 0) unsetCursor();
+    done();
+  });
+}
+
+void Worksheet::Finish(int index, const EvaluatedLine& answer) {
+  Entry& entry = entries_[static_cast<std::size_t>(index)];
+  running_ = -1;
+  MarkRunning(entry, false);
+  if (answer.quit) {
+    emit quitRequested();
+    return;
+  }
+  // The focus moves on from the line as after any evaluation, unless the user
+  // has gone on to work elsewhere meanwhile.
+  const QWidget* focus = window()->focusWidget();
+  const bool moveOn = !focus || focus == entry.input;
+  if (answer.width > InnerWidth()) WidenTo(answer.width);
   if (entry.picture) {
     const int before = PictureHeight(entry);
-    SetPicture(entry, image, InnerWidth());
+    SetPicture(entry, answer.picture, InnerWidth());
     const int shift = PictureHeight(entry) - before;
     for (std::size_t i = static_cast<std::size_t>(index) + 1; i < entries_.size(); ++i)
       MoveEntry(entries_[i], shift);
     SetInnerSize(InnerWidth(), InnerHeight() + shift);
-    FocusEntry(index + 1);
+    if (moveOn) FocusEntry(index + 1);
   } else {
-    AddPicture(entry, content_, InnerHeight(), image, InnerWidth());
+    AddPicture(entry, content_, InnerHeight(), answer.picture, InnerWidth());
     SetInnerSize(InnerWidth(), InnerHeight() + PictureHeight(entry));
-    AppendEntry();
+    AppendEntry(moveOn);
   }
-  return Outcome::Continue;
+  if (pasteAfterRun_) PasteInto(pasteAfterRun_);
+  pasteAfterRun_.clear();
 }
 
-void Worksheet::AppendEntry() {
+void Worksheet::AppendEntry(bool takeFocus) {
   const int top = InnerHeight();
   entries_.push_back(MakeEntry(content_, fonts_.font[0], top, InnerWidth(), fonts_.lineHeight));
-  entries_.back().input->setFocus();
+  help_->Watch(entries_.back().input);
   SetInnerSize(InnerWidth(), top + fonts_.lineHeight);
+  if (!takeFocus) return;
+  entries_.back().input->setFocus();
   verticalScrollBar()->setValue(top + fonts_.lineHeight);
 }
 
@@ -122,8 +157,23 @@ void Worksheet::FocusEntry(int index) {
 
 void Worksheet::PasteLastResult() {
   auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-  const std::optional<std::string> text = evaluator_.LastResultText();
-  if (field && text) field->setText(QString::fromStdString(*text));
+  if (!field) return;
+  // The result wanted may well be the running line's: the paste waits for it.
+  if (running_ >= 0) {
+    pasteAfterRun_ = field;
+    return;
+  }
+  PasteInto(field);
+}
+
+void Worksheet::PasteInto(QLineEdit* target) {
+  auto text = std::make_shared<std::optional<std::string>>();
+  // The text of a value whose parts are shared can be far larger than the
+  // value: printing it can take long enough to need the busy cursor and Esc.
+  Post([evaluator = evaluator_.get(), text] { *text = evaluator->LastResultText(); },
+       [field = QPointer<QLineEdit>(target), text] {
+         if (field && *text) field->setText(QString::fromStdString(**text));
+       });
 }
 
 }  // namespace symcalc::gui

@@ -56,6 +56,34 @@ LineResult HandleLine(std::string_view line);
 std::string LowerCase(std::string_view text);
 std::vector<std::string> SplitPieces(std::string_view line);
 
+// ---- the names a session knows ---------------------------------------------
+// What completion and help offer besides the builtins: every callable
+// function in registration order (a user function defined twice is listed
+// twice; the later entry is the one a call reaches), and every binding of a
+// variable or constant, head of the list first.
+struct FunctionInfo {
+  std::string name;
+  int maxArgs = 0;
+  int optionalArgs = 0;
+  bool userDefined = false;
+  std::vector<std::string> parameters;  // a user function's, in order
+};
+std::vector<FunctionInfo> RegisteredFunctions();
+struct VariableInfo {
+  std::string name;
+  bool constant = false;
+};
+std::vector<VariableInfo> VariableBindings();
+
+// ---- a scratch engine --------------------------------------------------------
+// Sets the running state aside and starts a fresh one, as EngineInit builds
+// it, for work that must neither see nor change the user's names (running
+// the examples of the help). EndScratchEngine drops the fresh state and
+// brings back the one set aside. Values built meanwhile must be released
+// before the end. Pairs nest.
+void BeginScratchEngine();
+void EndScratchEngine();
+
 // ---- cancellation ----------------------------------------------------------
 // Asks the running evaluation (or print) to stop; safe to call from any
 // thread. It unwinds normally, releasing what it built; a piece of a line
