@@ -30,6 +30,17 @@ std::size_t CursorOf(const LineInfo* info) {
   return static_cast<std::size_t>(info->cursor - info->buffer);
 }
 
+// The names the session knows now: the builtins and the user's definitions.
+NameCandidates CandidatesAt(std::string_view beforeCursor) {
+  std::vector<std::string> functions;
+  for (symcalc::FunctionInfo& f : symcalc::RegisteredFunctions())
+    functions.push_back(std::move(f.name));
+  std::vector<std::string> variables;
+  for (symcalc::VariableInfo& v : symcalc::VariableBindings())
+    variables.push_back(std::move(v.name));
+  return FindCandidates(beforeCursor, functions, variables);
+}
+
 }  // namespace
 
 LineEditor::LineEditor(const char* program, std::FILE* in, std::FILE* out)
@@ -92,8 +103,7 @@ unsigned char LineEditor::Complete() {
     el_deletestr(editor_, static_cast<int>(shown.size() - choices_.typed));
     choices_.shown = (choices_.shown + 1) % choices_.names.size();
   } else {
-    NameCandidates found = FindCandidates(LineOf(info).substr(0, CursorOf(info)),
-                                          symcalc::FunctionNames(), symcalc::VariableNames());
+    NameCandidates found = CandidatesAt(LineOf(info).substr(0, CursorOf(info)));
     choices_ = Choices();
     choices_.names = std::move(found.names);
     choices_.typed = found.typed;

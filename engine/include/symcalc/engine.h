@@ -97,13 +97,6 @@ void ClearCancelRequest();
 // and long loops outside the engine (sampling a plot) should stop.
 bool CancelPending();
 
-// ---- names -----------------------------------------------------------------
-// What a user can call or read at this moment, each name once and sorted, for
-// completion in a front end: every function of the registry (builtins,
-// external and user functions), and every bound variable and constant.
-std::vector<std::string> FunctionNames();
-std::vector<std::string> VariableNames();
-
 // ---- records -------------------------------------------------------------
 Value* CopyValue(const Value* src, Value* out = nullptr);
 void FreeValue(Value* v, bool keepRecord = false);
