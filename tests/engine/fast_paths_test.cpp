@@ -213,3 +213,44 @@ TEST_F(FastPathsTest, PackedPowersOfSumsMatchTheStepwiseDistribution) {
 
 }  // namespace
 }  // namespace symcalc::testing
+
+namespace symcalc::testing {
+namespace {
+
+// A chain of nested applications around a small inner term, now and then
+// with a second chain added or multiplied in.
+std::string RandomChain(std::mt19937& rng) {
+  static const char* kOuter[] = {"sin", "exp", "sinh", "cosh", "cos", "log", "tan", "sqr"};
+  static const char* kInner[] = {"x", "x", "x^2", "2*x", "x+1", "x*y", "sin(x)*y", "atan(x,y)"};
+  std::uniform_int_distribution<int> pick(0, 7);
+  // Mostly the four rules that multiply the inner derivative from the left by
+  // an application, so that long runs of them meet.
+  const int kinds = std::uniform_int_distribution<int>(0, 1)(rng) ? 4 : 8;
+  const int depth = std::uniform_int_distribution<int>(1, 40)(rng);
+  std::string chain = kInner[pick(rng)];
+  for (int i = 0; i < depth; ++i)
+    chain = std::string(kOuter[pick(rng) % kinds]) + "(" + chain + ")";
+  return chain;
+}
+
+// The derivative of nested applications puts each outer factor at the end of
+// the inner product when it is greater than every factor there, instead of
+// moving it through the product from the front.
+TEST_F(FastPathsTest, DerivativesOfNestedApplicationsMatchTheStepwiseProducts) {
+  std::mt19937 rng(812);
+  std::vector<std::string> lines;
+  for (int i = 0; i < 120; ++i) {
+    std::string f = RandomChain(rng);
+    switch (i % 4) {
+      case 1: f += "+" + RandomChain(rng); break;
+      case 2: f = "(" + f + ")*" + RandomChain(rng); break;
+      default: break;
+    }
+    lines.push_back("diff(" + f + ",x)");
+  }
+  auto [fast, literal] = BothWays(lines);
+  EXPECT_EQ(fast, literal);
+}
+
+}  // namespace
+}  // namespace symcalc::testing
