@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "eval/cancel.h"
 #include "eval/coefficients.h"
 #include "eval/set_order.h"
 #include "eval/simplify.h"
@@ -65,12 +66,16 @@ void Link(Value* set, const std::vector<Value*>& elements) {
 // before it and its own, and compares it with those for likeness; elements
 // of other groups are never alike to it.
 std::vector<Value*> SortedUnique(std::vector<Value*>& elements) {
-  std::stable_sort(elements.begin(), elements.end(),
-                   [](const Value* a, const Value* b) { return FollowsInSet(b, a); });
+  // Once a request stops the work, every comparison says "not before": the
+  // sort then only finishes its passes, and its order is dropped.
+  std::stable_sort(elements.begin(), elements.end(), [](const Value* a, const Value* b) {
+    return !CancelPending() && FollowsInSet(b, a);
+  });
   std::vector<Value*> kept;
   kept.reserve(elements.size());
   std::size_t group = 0;  // where the group of the last kept element starts in `kept`
   for (Value*& e : elements) {
+    if (CancelPending()) break;
     if (kept.empty() || FollowsInSet(e, kept.back())) {
       group = kept.size();
     } else {
@@ -110,16 +115,21 @@ Value* SetBuilder::Finish(Value* out) {
     sortable = SortsAsSetElement(elements[i]);
   if (ascending) {
     Link(set.get(), elements);
-  } else if (sortable) {
-    std::vector<Value*> kept = SortedUnique(elements);
-    for (Value* e : elements) FreeValue(e);
-    Link(set.get(), kept);
+    return Deliver(set.release(), out);
+  }
+  if (sortable) {
+    Link(set.get(), SortedUnique(elements));
   } else {
-    for (Value* e : elements) {
+    for (Value*& e : elements) {
+      if (CancelPending()) break;
       InsertIntoSet(set.get(), e);
       FreeValue(e);
+      e = nullptr;
     }
   }
+  for (Value* e : elements) FreeValue(e);
+  // A stopped build leaves part of the set: it is not passed on as one.
+  if (CancelPending()) return Deliver(Abandoned(nullptr), out);
   return Deliver(set.release(), out);
 }
 

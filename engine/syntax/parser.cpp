@@ -11,6 +11,7 @@
 
 #include "builtins/builtins.h"
 #include "eval/arithmetic.h"
+#include "eval/cancel.h"
 #include "eval/relations.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
@@ -241,6 +242,7 @@ Value* EvaluateChain(std::string_view s, const Positions& pos, bool hold) {
     next = 0;
   }
   for (std::size_t k = next; k < pos.size(); ++k) {
+    if (CancelPending()) return Abandoned(nullptr);
     Held right = Hold(Evaluate(segments[k + 1], hold));
     acc = Hold(Combine(s, pos[k], acc.get(), right.get()));
   }
@@ -360,6 +362,7 @@ Value* ParseSet(std::string_view s) {
   Held failure;  // the first error element; the rest is still evaluated
   std::size_t start = 0;
   for (;;) {
+    if (CancelPending()) return Abandoned(nullptr);
     const std::size_t comma = FindAtDepth(body, ',', start + 1);
     if (comma == 0) break;
     Held element = Hold(EvaluateText(std::string_view(body).substr(start, comma - 1 - start)));

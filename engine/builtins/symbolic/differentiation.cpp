@@ -8,6 +8,7 @@
 #include "builtins/builtin_support.h"
 #include "builtins/symbolic/nesting_limit.h"
 #include "builtins/symbolic/term_chains.h"
+#include "eval/cancel.h"
 #include "eval/coefficients.h"
 #include "eval/set_order.h"
 #include "eval/simplify.h"
@@ -232,6 +233,7 @@ Value* DeriveApplication(const Value* f, const Wrt& x) {
 Value* DeriveSum(const Value* e, const Wrt& x) {
   std::vector<Held> terms;
   for (const Value* t : ChainOperands(e, ValueType::Plus)) {
+    if (CancelPending()) return Abandoned(e);
     Held d = Hold(Derive(t, x));
     if (IsError(d.get())) return d.release();
     AppendTerms(d.get(), terms);
@@ -262,6 +264,7 @@ Value* DerivePower(const Value* e, const Wrt& x) {
 Value* Derive(const Value* term, const Wrt& x) {
   NestingLevel level(g_depth, kMaxNesting);
   if (level.Exceeded()) return NestingError(term);
+  if (CancelPending()) return Abandoned(term);
   Held simplified = Hold(Simplify(term));
   const Value* e = simplified.get();
   if (IsError(e)) return PassError(e);

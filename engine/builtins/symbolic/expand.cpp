@@ -9,6 +9,7 @@
 #include "builtins/symbolic/nesting_limit.h"
 #include "builtins/symbolic/packed_power.h"
 #include "builtins/symbolic/term_chains.h"
+#include "eval/cancel.h"
 #include "eval/simplify.h"
 
 namespace symcalc {
@@ -61,6 +62,7 @@ Value* Distribute(const Value* a, const Value* b) {
   std::vector<Held> terms;
   terms.reserve(as.size() * bs.size());
   for (const Value* x : as) {
+    if (CancelPending()) return Abandoned(a);
     for (const Value* y : bs) {
       Held product = Hold(Multiply(x, y));
       if (MayNeedExpanding(product.get())) product = Hold(Expand(product.get()));
@@ -77,6 +79,7 @@ Value* PowerOfSum(const Value* sum, std::int64_t n) {
     if (Value* packed = PackedPowerOfSum(sum, n)) return packed;
   Held result = Hold(Retain(sum));
   for (std::int64_t i = 2; i <= n; ++i) {
+    if (CancelPending()) return Abandoned(sum);
     result = Hold(Distribute(result.get(), sum));
     if (IsError(result.get())) break;
   }
@@ -110,6 +113,7 @@ Value* ExpandProduct(const Value* e) {
   if (!changed) return Retain(e);
   Held product = std::move(expanded[0]);
   for (std::size_t i = 1; i < expanded.size(); ++i) {
+    if (CancelPending()) return Abandoned(e);
     const Value* f = expanded[i].get();
     if (product->type == ValueType::Plus || f->type == ValueType::Plus)
       product = Hold(Distribute(product.get(), f));
@@ -161,6 +165,7 @@ Value* ExpandOperands(const Value* e) {
 Value* Expand(const Value* term) {
   NestingLevel level(g_depth, kMaxNesting);
   if (level.Exceeded()) return NestingError(term);
+  if (CancelPending()) return Abandoned(term);
   Held simplified = Hold(Simplify(term));
   const Value* e = simplified.get();
   if (IsError(e)) return PassError(e);

@@ -24,6 +24,7 @@
 
 #include "builtins/symbolic/merge_order.h"
 #include "builtins/symbolic/term_chains.h"
+#include "eval/cancel.h"
 #include "eval/normal_form_check.h"
 #include "eval/simplify.h"
 
@@ -240,6 +241,7 @@ bool Distribute(const std::vector<Monomial>& result, const std::vector<Monomial>
   slots.assign(size, 0);
   Monomial p;
   for (const Monomial& x : result) {
+    if (CancelPending()) return false;
     for (const Monomial& y : sum) {
       if (!Product(x, y, p)) return false;
       std::size_t at = FactorsKey(p) & (size - 1);
@@ -416,7 +418,8 @@ Value* PackedPowerOfSum(const Value* sum, std::int64_t n) {
     ws.slots.reserve(slots);
   }
   for (std::int64_t i = 2; i <= n; ++i) {
-    if (!Distribute(result, base, Choices(i, k), ws)) return nullptr;
+    if (CancelPending()) return Abandoned(sum);
+    if (!Distribute(result, base, Choices(i, k), ws)) return CancelPending() ? Abandoned(sum) : nullptr;
     SortMerged(ws);
     if (!ChainsByAppending(ws)) return nullptr;
     result.resize(ws.order.size());

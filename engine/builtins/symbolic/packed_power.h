@@ -14,7 +14,8 @@ namespace symcalc {
 // arithmetic builds, term order included. Null when the sum is not of that
 // kind, or when that way would meet something this one does not model (a
 // coefficient leaving 64 bits, terms cancelling, a term that moves or merges
-// while the chain is built); the caller then takes the general way.
+// while the chain is built); the caller then takes the general way. An error
+// when a cancel request stopped it.
 Value* PackedPowerOfSum(const Value* sum, std::int64_t n);
 
 }  // namespace symcalc
