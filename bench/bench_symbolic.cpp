@@ -95,4 +95,25 @@ void BM_SolveQuadratics(benchmark::State& state) {
 }
 BENCHMARK(BM_SolveQuadratics)->Arg(1000)->Unit(benchmark::kMillisecond);
 
+// diff(sin(sin(...(x)...)), x): the product of the cosines of every inner
+// chain, whose printed size grows with the square of the depth; so should
+// the time.
+void BM_DiffNestedSin(benchmark::State& state) {
+  const int depth = static_cast<int>(state.range(0));
+  std::string nested = "x";
+  for (int i = 0; i < depth; ++i) nested = "sin(" + nested + ")";
+  symcalc::EngineInit();
+  Value* f = EvaluateText(nested);
+  Value* x = EvaluateText("x");
+  for (auto _ : state) {
+    Value* r = CallBuiltin("diff", f, x);
+    benchmark::DoNotOptimize(r);
+    FreeValue(r);
+  }
+  FreeValue(x);
+  FreeValue(f);
+  symcalc::EngineShutdown();
+}
+BENCHMARK(BM_DiffNestedSin)->Arg(200)->Arg(400)->Arg(800)->Unit(benchmark::kMillisecond);
+
 }  // namespace
