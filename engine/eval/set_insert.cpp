@@ -111,7 +111,7 @@ Value* SetBuilder::Finish(Value* out) {
   const bool ascending = ascending_;
   ascending_ = true;
   bool sortable = !ascending && !LiteralRewriting();
-  for (std::size_t i = 0; i < elements.size() && sortable; ++i)
+  for (std::size_t i = 0; i < elements.size() && sortable && !CancelPending(); ++i)
     sortable = SortsAsSetElement(elements[i]);
   if (ascending) {
     Link(set.get(), elements);

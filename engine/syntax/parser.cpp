@@ -253,6 +253,8 @@ Value* Evaluate(std::string_view text, bool hold) {
   NestingGuard guard;
   const std::string_view s = TrimSpaces(text);
   if (guard.TooDeep()) return TextError(1, s);
+  // Reading a deep text scans it once per level before anything is computed.
+  if (CancelPending()) return Abandoned(nullptr);
   if (guard.Outermost())
     if (const std::optional<std::string_view> deep = PartTooDeep(s)) return TextError(1, *deep);
   const ScanResult scan = ScanOperators(s);
