@@ -11,6 +11,7 @@ namespace {
 std::unique_ptr<EngineState> g_engine;
 
 void ReleaseState(EngineState& s) {
+  s.chainTables.Clear();
   for (Binding& b : s.variables) FreeValue(b.value);
   s.variables.clear();
   for (BuiltinEntry* e : s.registry) {
