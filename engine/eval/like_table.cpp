@@ -59,27 +59,33 @@ ChainTables::Entry* ChainTables::Find(const Value* chain, Chain op) {
   return nullptr;
 }
 
+// The mark is the one thing ever written into a record others may share; it
+// does not take part in the record's value.
 void ChainTables::Keep(Entry& e, const Value* chain) {
-  if (e.chain) const_cast<Value*>(e.chain)->watched = 0;
+  if (e.chain) const_cast<Value*>(e.chain)->watched &= static_cast<std::uint8_t>(~mark_);
   e.chain = chain;
-  const_cast<Value*>(chain)->watched = 1;
+  const_cast<Value*>(chain)->watched |= mark_;
 }
 
 void ChainTables::Erase(std::size_t i) {
-  const_cast<Value*>(entries_[i].chain)->watched = 0;
+  const_cast<Value*>(entries_[i].chain)->watched &= static_cast<std::uint8_t>(~mark_);
   entries_[i] = std::move(entries_.back());
   entries_.pop_back();
 }
 
-LikeTable* ChainTables::For(const Value* chain, Chain op) {
+LikeTable* ChainTables::For(const Value* chain, Chain op, const Value** clash) {
   const ValueType node = NodeOf(op);
   if (IsShort(chain, node)) return nullptr;
+  auto add = [clash](LikeTable& table, const Value* term) {
+    if (clash && !*clash) *clash = table.FindLike(term);
+    table.Add(term);
+  };
   Entry* e = Find(chain, op);
   if (!e) {
     // A chain is mostly extended by one term at its end.
     e = Find(chain->pair.left, op);
     if (e) {
-      e->table.Add(chain->pair.right);
+      add(e->table, chain->pair.right);
       Keep(*e, chain);
     }
   }
@@ -94,8 +100,8 @@ LikeTable* ChainTables::For(const Value* chain, Chain op) {
     e = &entries_.back();
     Keep(*e, chain);
     const Value* p = chain;
-    for (; p->type == node; p = p->pair.left) e->table.Add(p->pair.right);
-    e->table.Add(p);
+    for (; p->type == node; p = p->pair.left) add(e->table, p->pair.right);
+    add(e->table, p);
   }
   e->used = ++clock_;
   return &e->table;
@@ -163,5 +169,7 @@ bool SharesKey(const Value* chain, const Value* term, Chain op) {
     if (p->pair.right != term && LikenessKey(p->pair.right, op) == key) return true;
   return p != term && LikenessKey(p, op) == key;
 }
+
+bool IsShortChain(const Value* chain, Chain op) { return IsShort(chain, NodeOf(op)); }
 
 }  // namespace symcalc

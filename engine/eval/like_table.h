@@ -34,15 +34,18 @@ class LikeTable {
 // no memory alive.
 class ChainTables {
  public:
-  ChainTables() = default;
+  // `mark`: the bit of Value::watched that this set of tables owns.
+  explicit ChainTables(std::uint8_t mark) : mark_(mark) {}
   ChainTables(const ChainTables&) = delete;
   ChainTables& operator=(const ChainTables&) = delete;
   ~ChainTables() { Clear(); }
 
   // The table of the terms of `chain` (a chain of op), or null when the
   // chain is short enough to be walked. A table is found for the chain
-  // itself, taken over from the chain one term shorter, or built.
-  LikeTable* For(const Value* chain, Chain op);
+  // itself, taken over from the chain one term shorter, or built. With
+  // `clash`, every term added to a table on the way is first looked up, and
+  // the first like term met is left there.
+  LikeTable* For(const Value* chain, Chain op, const Value** clash = nullptr);
   // The table `For(from)` returned describes `to` now (the caller has applied
   // the edits); it is kept for `to`.
   void Move(const Value* from, const Value* to, Chain op);
@@ -59,9 +62,16 @@ class ChainTables {
   Entry* Find(const Value* chain, Chain op);
   void Keep(Entry& e, const Value* chain);
   void Erase(std::size_t i);
+  std::uint8_t mark_;
   std::vector<Entry> entries_;
   std::uint64_t clock_ = 0;
 };
+
+// The bits of Value::watched.
+enum ChainTableMark : std::uint8_t { kSimplifierTables = 1, kCheckerTables = 2 };
+
+// True when `chain` is a chain of op short enough to be walked.
+bool IsShortChain(const Value* chain, Chain op);
 
 // A term of the chain `chain` of op (or the single term `chain`) for which
 // LikeTerms(term, r, op) is 1, or null. Under literal rewriting every term is

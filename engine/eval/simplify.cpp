@@ -423,6 +423,7 @@ bool SimplifyKeepsLeaves() {
 
 void MarkSimplified(Value* node) {
   if (node->refs == 1 && IsOperator(node)) Stamp(node, Engine());
+  CheckNormalForm(node);
 }
 
 void UseLiteralRewriting(bool on) { g_literalRewriting = on; }

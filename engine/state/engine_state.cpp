@@ -12,6 +12,7 @@ std::unique_ptr<EngineState> g_engine;
 
 void ReleaseState(EngineState& s) {
   s.chainTables.Clear();
+  s.checkedChains.Clear();
   for (Binding& b : s.variables) FreeValue(b.value);
   s.variables.clear();
   for (BuiltinEntry* e : s.registry) {

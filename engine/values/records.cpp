@@ -144,7 +144,9 @@ void CollectChildren(Value* v, std::vector<Value*>& work) {
 void Unwatch(Value* v) {
   if (!v->watched) return;
   v->watched = 0;
-  if (EngineReady()) Engine().chainTables.Forget(v);
+  if (!EngineReady()) return;
+  Engine().chainTables.Forget(v);
+  Engine().checkedChains.Forget(v);
 }
 
 void ClearPayload(Value* v) {
