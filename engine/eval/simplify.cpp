@@ -182,7 +182,10 @@ Value* Rewrite(ValueType n, Held L, Held R, bool operandsChanged, bool numeric, 
       order = TermOrder(x, r, op);
     }
     const bool exchanges = order == 1 || order == 2;
-    if (n == ValueType::Plus && inChain && !numeric && r->type != n && !g_literalRewriting) {
+    const bool fastSum = n == ValueType::Plus && !numeric && !g_literalRewriting;
+    Value* added = fastSum && r->type == n ? AddSumToChain(l, r) : nullptr;
+    if (added) return added;
+    if (fastSum && inChain && r->type != n) {
       // Null: r follows the chain and is like none of its terms.
       if (Value* done = InsertIntoSum(l, r, exchanges)) return done;
     } else if (exchanges) {

@@ -44,6 +44,11 @@ class KnownUnlike {
 // (l + r) stands; `exchanges` tells whether r must pass l's last term.
 Value* InsertIntoSum(const Value* l, const Value* r, bool exchanges);
 
+// The sum chain (or term) l plus the sum r, as the node (l + r) simplifies,
+// without a node per step. Null when that meets a step the chain builder
+// does not model.
+Value* AddSumToChain(const Value* l, const Value* r);
+
 // The node (l + r) rewritten one exchange at a time, as the general rule does:
 // r trades places with the last term of l (or with l itself).
 Value* ExchangeOnce(ValueType n, const Value* l, const Value* r, bool numeric);

@@ -54,20 +54,46 @@ bool MayNeedExpanding(const Value* product) {
   return HasSumBase(f);
 }
 
-// Every term of a times every term of b.
+// a * b multiplied out the way distribution does it: the products of a
+// term of a with the terms of b summed one after the other, and these
+// partial sums summed, term by term of a. Every sum is the engine's own +,
+// which merges like terms wherever they stand, so the chain is the one the
+// distribution's additions give.
 Value* Distribute(const Value* a, const Value* b) {
-  const std::vector<const Value*> as = ChainOperands(a, ValueType::Plus);
   const std::vector<const Value*> bs = ChainOperands(b, ValueType::Plus);
+  Held total;
+  for (const Value* x : ChainOperands(a, ValueType::Plus)) {
+    Held partial;
+    for (const Value* y : bs) {
+      Held product = Hold(Multiply(x, y));
+      if (MayNeedExpanding(product.get())) product = Hold(Expand(product.get()));
+      partial = partial ? Hold(MakeOperatorNode(ValueType::Plus, partial.get(), product.get()))
+                        : std::move(product);
+    }
+    total = total ? Hold(MakeOperatorNode(ValueType::Plus, total.get(), partial.get()))
+                  : std::move(partial);
+  }
+  return total.release();
+}
+
+// One more factor of a power of a sum: every product of a term of the
+// result with a term of the sum, like products merged, put in the term order
+// and chained with +. Not the distribution's partial sums added one after
+// the other: adding a sum whose terms belong far down the chain puts back
+// every term it passes, so that way costs the square of the number of terms
+// per factor, seconds where this takes milliseconds; the chain is in normal
+// form all the same.
+Value* MultiplyByOneFactor(const Value* result, const Value* sum) {
+  const std::vector<const Value*> bs = ChainOperands(sum, ValueType::Plus);
   std::vector<Held> terms;
-  terms.reserve(as.size() * bs.size());
-  for (const Value* x : as) {
+  for (const Value* x : ChainOperands(result, ValueType::Plus)) {
     for (const Value* y : bs) {
       Held product = Hold(Multiply(x, y));
       if (MayNeedExpanding(product.get())) product = Hold(Expand(product.get()));
       AppendTerms(product.get(), terms);
     }
   }
-  return SumOf(terms);
+  return SortedSum(terms);
 }
 
 // sum^n for n >= 2, one factor of the sum at a time: the sparse way, since
@@ -77,22 +103,33 @@ Value* PowerOfSum(const Value* sum, std::int64_t n) {
     if (Value* packed = PackedPowerOfSum(sum, n)) return packed;
   Held result = Hold(Retain(sum));
   for (std::int64_t i = 2; i <= n; ++i) {
-    result = Hold(Distribute(result.get(), sum));
+    result = Hold(MultiplyByOneFactor(result.get(), sum));
     if (IsError(result.get())) break;
   }
   return result.release();
 }
 
+// The expanded terms added one after the other; the terms up to the first
+// one that expands to something else stay the chain they are.
 Value* ExpandSum(const Value* e) {
-  std::vector<Held> terms;
-  bool changed = false;
-  for (const Value* t : ChainOperands(e, ValueType::Plus)) {
-    Held x = Hold(Expand(t));
-    if (x.get() != t) changed = true;
-    AppendTerms(x.get(), terms);
+  const std::vector<const Value*> terms = ChainOperands(e, ValueType::Plus);
+  Held sum;
+  for (std::size_t k = 0; k < terms.size(); ++k) {
+    Held x = Hold(Expand(terms[k]));
+    if (!sum) {
+      if (x.get() == terms[k]) continue;
+      if (k == 0) {
+        sum = std::move(x);
+        continue;
+      }
+      // The chain of the first k terms.
+      const Value* prefix = e;
+      for (std::size_t up = k; up < terms.size(); ++up) prefix = prefix->pair.left;
+      sum = Hold(Retain(prefix));
+    }
+    sum = Hold(MakeOperatorNode(ValueType::Plus, sum.get(), x.get()));
   }
-  if (!changed) return Retain(e);
-  return SumOf(terms);
+  return sum ? sum.release() : Retain(e);
 }
 
 // The factors are multiplied together left to right; wherever one side is a
