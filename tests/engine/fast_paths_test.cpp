@@ -68,6 +68,31 @@ TEST_F(FastPathsTest, SumsBuiltOneTermAtATimeMatchTheStepwiseRewriting) {
   }
 }
 
+// Sums holding terms that are neither numbers nor symbolic: strings,
+// booleans, errors, arrays, infinities, symbols and sets, which move to the
+// front and meet the first term there, added among polynomial terms.
+TEST_F(FastPathsTest, SumsWithConcreteTermsMatchTheStepwiseRewriting) {
+  static const char* kConcrete[] = {"\"a\"", "\"b\"",  "true", "false", "1/0",  "[1,2]",
+                                    "[x]",    "infinity", "(-infinity)", "'s'", "undefined",
+                                    "{1,x}",  "1..3",     "pi",    "2",     "1/2"};
+  std::mt19937 rng(515);
+  std::uniform_int_distribution<int> pick(0, 15);
+  std::vector<std::string> lines = {"x+\"a\"+1", "x+y+\"a\"+1", "\"a\"+x+1+y", "x+true+1",
+                                    "y+x+[1,2]+[3,4]", "x+infinity+1", "x+1/0+y"};
+  for (int round = 0; round < 30; ++round) {
+    std::string line = "y";
+    for (int i = 0; i < 10; ++i)
+      line += "+" + (pick(rng) < 5 ? std::string(kConcrete[pick(rng)]) : RandomTerm(rng, false));
+    lines.push_back(line);
+    lines.push_back("s:=x^2");
+    for (int i = 0; i < 8; ++i)
+      lines.push_back("s:=s+" + (pick(rng) < 4 ? std::string(kConcrete[pick(rng)])
+                                                : RandomTerm(rng, round % 2 == 1)));
+  }
+  auto [fast, literal] = BothWays(lines);
+  EXPECT_EQ(fast, literal);
+}
+
 // Sums reached through other routes: expansion builds its chains by adding
 // sorted terms, bindings turn terms into numbers, and unlike number types
 // (ratios, doubles) and function terms sit between the monomials.
