@@ -3,8 +3,10 @@
 // engine already merged every like term the printed result is unchanged.
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "chain_checks.h"
+#include "eval/normal_form_check.h"
 #include "random_polynomials.h"
 #include "test_support.h"
 
@@ -76,6 +78,30 @@ TEST_F(NormalFormProperties, PrintedResultsMatchTheRecordingWhereLikeTermsWereAl
   }
   EXPECT_GE(compared, 5000);
 }
+
+#ifdef SYMCALC_CHECK_NORMAL_FORM
+// A chain ordered between neighbours whose like terms stand apart, as the
+// simplifier once left it, short and long.
+Value* ChainOf(const std::vector<std::string>& terms) {
+  Value* chain = EvaluateText(terms[0]);
+  for (std::size_t i = 1; i < terms.size(); ++i)
+    chain = MakeRawPair(ValueType::Plus, chain, EvaluateText(terms[i]));
+  return chain;
+}
+
+TEST_F(NormalFormProperties, TheCheckFindsLikeTermsApartAnywhereInAChain) {
+  const std::vector<std::string> apart = {"3*x^3", "(-4)*x^3*y^2", "x^3"};
+  std::vector<std::string> longer;
+  for (int i = 10; i < 30; ++i) longer.push_back("a" + std::to_string(i));
+  longer.insert(longer.end(), {"2*x^2", "x*y", "x^2"});
+  for (const auto& terms : {apart, longer}) {
+    Held chain = Hold(ChainOf(terms));
+    EXPECT_DEATH(CheckNormalForm(chain.get()), "like terms not merged") << PrintValue(chain.get());
+  }
+  Held merged = Hold(EvaluateText("3*x^3+(-4)*x^3*y^2+x^3"));
+  CheckNormalForm(merged.get());
+}
+#endif
 
 }  // namespace
 }  // namespace symcalc::testing

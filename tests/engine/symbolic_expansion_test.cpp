@@ -31,6 +31,20 @@ TEST_F(Expansion, ProductsAndPowersOfSums) {
   EXPECT_CASES(cases);
 }
 
+// A product of sums is the partial sums (one term of the left factor times
+// the right factor) added one after the other with +, so its chain is the
+// one those additions build; an error inside stays in the node that holds it.
+TEST_F(Expansion, ProductsOfSumsAreTheirPartialSumsAdded) {
+  const Case cases[] = {
+      {"expand((x+1)*(y+1)*(x^2+y))", "y+x*y+x*y^2+x^3*y+x^2*y+x^2+x^3+y^2"},
+      {"expand(2*(x+\"a\"))", "<Error> Is not a number-type. \"a\"+2*x"},
+      {"expand((x+y)*(x-y)+y^2)", "x^2"},
+      // + leaves coefficients of different number types apart.
+      {"expand((x/2+1)*(2*x+1))", "1+2*x+1/2*x+x^2"},
+  };
+  EXPECT_CASES(cases);
+}
+
 TEST_F(Expansion, LeavesWhatItCannotMultiplyOut) {
   const Case cases[] = {
       {"expand((x+1)^(1/2))", "(1+x)^(1/2)"},
