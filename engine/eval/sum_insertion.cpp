@@ -86,6 +86,11 @@ Value* InsertIntoSum(const Value* l, const Value* r, bool exchanges) {
       if (order != 1 && order != 2) break;
     }
   }
+  // Two concrete terms meeting at the front are computed, like or not.
+  if (below <= 1 && !IsSymbolic(prefixes[0]) && !IsSymbolic(r)) {
+    below = 0;
+    like = nullptr;
+  }
   std::size_t likeAt = 0;
   while (like && term(likeAt) != like) ++likeAt;
   // r would pass its like term and meet it only when that term is put back:

@@ -78,7 +78,9 @@ TEST_F(FastPathsTest, SumsWithConcreteTermsMatchTheStepwiseRewriting) {
   std::mt19937 rng(515);
   std::uniform_int_distribution<int> pick(0, 15);
   std::vector<std::string> lines = {"x+\"a\"+1", "x+y+\"a\"+1", "\"a\"+x+1+y", "x+true+1",
-                                    "y+x+[1,2]+[3,4]", "x+infinity+1", "x+1/0+y"};
+                                    "y+x+[1,2]+[3,4]", "x+infinity+1", "x+1/0+y",
+                                    // like and concrete: computed, not merged
+                                    "x+\"a\"+y+\"a\"", "x+y+true+z+true"};
   for (int round = 0; round < 30; ++round) {
     std::string line = "y";
     for (int i = 0; i < 10; ++i)
