@@ -16,7 +16,7 @@ constexpr std::size_t kKeptTables = 4;
 
 ValueType NodeOf(Chain op) { return op == Chain::Sum ? ValueType::Plus : ValueType::Times; }
 
-bool Alike(const Value* term, const Value* r, Chain op) {
+bool LikeInChain(const Value* term, const Value* r, Chain op) {
   CoefficientScope scope;
   return LikeTerms(term, r, op) == 1;
 }
@@ -42,11 +42,16 @@ void LikeTable::Remove(const Value* term) {
   }
 }
 
-const Value* LikeTable::FindLike(const Value* r) const {
+const Value* LikeTable::FindLike(const Value* r, bool& several) const {
+  several = false;
+  const Value* found = nullptr;
   auto [it, end] = terms_.equal_range(LikenessKey(r, op_));
-  for (; it != end; ++it)
-    if (Alike(it->second, r, op_)) return it->second;
-  return nullptr;
+  for (; it != end; ++it) {
+    if (!LikeInChain(it->second, r, op_)) continue;
+    if (found) several = true;
+    found = it->second;
+  }
+  return found;
 }
 
 std::size_t LikeTable::CountKey(const Value* term) const {
@@ -77,7 +82,8 @@ LikeTable* ChainTables::For(const Value* chain, Chain op, const Value** clash) {
   const ValueType node = NodeOf(op);
   if (IsShort(chain, node)) return nullptr;
   auto add = [clash](LikeTable& table, const Value* term) {
-    if (clash && !*clash) *clash = table.FindLike(term);
+    bool several = false;
+    if (clash && !*clash) *clash = table.FindLike(term, several);
     table.Add(term);
   };
   Entry* e = Find(chain, op);
@@ -134,8 +140,8 @@ const Value* WalkForLikeTerm(const Value* chain, const Value* r, Chain op) {
   const ValueType node = NodeOf(op);
   const Value* p = chain;
   for (; p->type == node; p = p->pair.left)
-    if (Alike(p->pair.right, r, op)) return p->pair.right;
-  return Alike(p, r, op) ? p : nullptr;
+    if (LikeInChain(p->pair.right, r, op)) return p->pair.right;
+  return LikeInChain(p, r, op) ? p : nullptr;
 }
 
 bool ChainHolds(const Value* chain, const Value* term, Chain op) {
@@ -151,7 +157,11 @@ bool ChainHolds(const Value* chain, const Value* term, Chain op) {
 const Value* FindLikeTerm(const Value* chain, const Value* r, Chain op) {
   if (LiteralRewriting() || IsShort(chain, NodeOf(op))) return WalkForLikeTerm(chain, r, op);
   ChainTables& tables = Engine().chainTables;
-  const Value* found = tables.For(chain, op)->FindLike(r);
+  bool several = false;
+  const Value* found = tables.For(chain, op)->FindLike(r, several);
+  // Terms like r but not like each other (2*x and 0.5*x for x): the nearest
+  // to the end of the chain is the one, and only the walk knows it.
+  if (several) return WalkForLikeTerm(chain, r, op);
   // A term re-simplified on its way back into a chain is a new record; the
   // table then names one the chain no longer holds.
   if (!found || ChainHolds(chain, found, op)) return found;

@@ -18,8 +18,9 @@ class LikeTable {
   Chain op() const { return op_; }
   void Add(const Value* term);
   void Remove(const Value* term);  // that very record
-  // A term of the table for which LikeTerms(term, r, op) is 1, or null.
-  const Value* FindLike(const Value* r) const;
+  // A term of the table for which LikeTerms(term, r, op) is 1, or null;
+  // `several` tells whether there is more than one.
+  const Value* FindLike(const Value* r, bool& several) const;
   // The number of terms with the likeness key of `term`.
   std::size_t CountKey(const Value* term) const;
 
@@ -73,9 +74,10 @@ enum ChainTableMark : std::uint8_t { kSimplifierTables = 1, kCheckerTables = 2 }
 // True when `chain` is a chain of op short enough to be walked.
 bool IsShortChain(const Value* chain, Chain op);
 
-// A term of the chain `chain` of op (or the single term `chain`) for which
-// LikeTerms(term, r, op) is 1, or null. Under literal rewriting every term is
-// compared; otherwise long chains are looked up in the engine's tables.
+// The term of the chain `chain` of op (or the single term `chain`) nearest
+// its end for which LikeTerms(term, r, op) is 1, or null. Under literal
+// rewriting every term is compared; otherwise long chains are looked up in
+// the engine's tables.
 const Value* FindLikeTerm(const Value* chain, const Value* r, Chain op);
 
 // True when a term of the chain other than `term` has the likeness key of

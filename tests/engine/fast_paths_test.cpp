@@ -95,6 +95,22 @@ TEST_F(FastPathsTest, SumsWithConcreteTermsMatchTheStepwiseRewriting) {
   EXPECT_EQ(fast, literal);
 }
 
+// A term like two terms that are not like each other (x*y, like 2*x*y and
+// 0.5*x*y) merges with the one nearest the end, in short chains and long.
+TEST_F(FastPathsTest, TermsLikeSeveralMergeAsStepwiseRewritingMergesThem) {
+  std::string names = "a01";
+  for (int i = 2; i <= 20; ++i) names += "+a" + std::string(i < 10 ? "0" : "") + std::to_string(i);
+  std::vector<std::string> lines;
+  for (const std::string& head : {std::string("c"), names}) {
+    lines.push_back("m:=" + head + "+2*x*y+z^2+0.5*x*y+w^3+1/2*x*y");
+    for (const char* t : {"x*y", "(-2)*x*y", "3*x*y+x*y", "0.5*x*y", "(-1/2)*x*y", "x*y*z"})
+      lines.push_back("m+" + std::string(t));
+    lines.push_back("m+x*y+x*y+0.5*x*y+(-2)*x*y+x*y");
+  }
+  auto [fast, literal] = BothWays(lines);
+  EXPECT_EQ(fast, literal);
+}
+
 // Sums reached through other routes: expansion builds its chains by adding
 // sorted terms, bindings turn terms into numbers, and unlike number types
 // (ratios, doubles) and function terms sit between the monomials.
