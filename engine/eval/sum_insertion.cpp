@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "eval/like_table.h"
+#include "eval/likeness_key.h"
 #include "eval/normal_form_check.h"
 #include "eval/simplify_internal.h"
 #include "state/engine_state.h"
@@ -30,15 +31,20 @@ bool ChainHolds(const Value* sum, const Value* term) {
 }
 
 // The terms of l put back one at a time on top of `inner`, from `next` on.
-// When `unlike`, none of them is like a term below it, so no step looks for
-// one.
+// None of them is like a term below it, except, when `mayMerge` holds a
+// term, one with that term's likeness key: a merged term whose coefficient
+// changed type may now be like such a term (2/3*x merges with x, which
+// 5*x + (-4)*x became). Only those are looked at again once the steps have
+// settled; the others are known to stay where they are.
 Value* AddBack(Held inner, const std::vector<const Value*>& prefixes, std::size_t next,
-               bool unlike) {
+               const Value* mayMerge) {
   auto term = [&](std::size_t k) { return k == 0 ? prefixes[0] : prefixes[k]->pair.right; };
+  const std::uint64_t key = mayMerge ? LikenessKey(mayMerge, Chain::Sum) : 0;
   bool plain = false;
   for (std::size_t j = next; j < prefixes.size(); ++j) {
     const Value* t = term(j);
-    if (plain) {
+    const bool mayBeLike = mayMerge && LikenessKey(t, Chain::Sum) == key;
+    if (plain && !mayBeLike) {
       Value* node = Pair(inner.release(), Retain(t));
       StampBuilt(node);
       inner = Hold(node);
@@ -47,10 +53,10 @@ Value* AddBack(Held inner, const std::vector<const Value*>& prefixes, std::size_
     const Value* before = inner.get();
     Held step = Hold(Pair(Retain(before), Retain(t)));
     Held after;
-    if (unlike) {
-      KnownUnlike known(t, ValueType::Plus);
+    if (mayBeLike) {
       after = Hold(Simplify(step.get(), false));
     } else {
+      KnownUnlike known(t, ValueType::Plus);
       after = Hold(Simplify(step.get(), false));
     }
     if (SimplifyTripped()) return after.release();
@@ -136,7 +142,7 @@ Value* InsertIntoSum(const Value* l, const Value* r, bool exchanges) {
     next = below;
   }
   if (SimplifyTripped()) return inner.release();
-  Held sum = Hold(AddBack(std::move(inner), prefixes, next, unlike));
+  Held sum = Hold(AddBack(std::move(inner), prefixes, next, unlike ? nullptr : merged.get()));
   if (SimplifyTripped()) return sum.release();
   CheckNormalForm(sum.get());
 

@@ -103,9 +103,13 @@ TEST_F(FastPathsTest, TermsLikeSeveralMergeAsStepwiseRewritingMergesThem) {
   std::vector<std::string> lines;
   for (const std::string& head : {std::string("c"), names}) {
     lines.push_back("m:=" + head + "+2*x*y+z^2+0.5*x*y+w^3+1/2*x*y");
-    for (const char* t : {"x*y", "(-2)*x*y", "3*x*y+x*y", "0.5*x*y", "(-1/2)*x*y", "x*y*z"})
+    for (const char* t : {"x*y", "(-2)*x*y", "(-1)*x*y", "3*x*y+x*y", "0.5*x*y", "(-1/2)*x*y",
+                          "x*y*z"})
       lines.push_back("m+" + std::string(t));
     lines.push_back("m+x*y+x*y+0.5*x*y+(-2)*x*y+x*y");
+    // 2*x*y merges into x*y, which 0.5*x*y further up, past 3*x*z, is like.
+    lines.push_back("n:=" + head + "+2*x*y+3*x*z+0.5*x*y+1/2*x^2");
+    lines.push_back("n+(-1)*x*y");
   }
   auto [fast, literal] = BothWays(lines);
   EXPECT_EQ(fast, literal);

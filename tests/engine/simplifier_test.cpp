@@ -86,6 +86,8 @@ TEST_F(Simplifier, LikeTermsApartAreMerged) {
       {"5*x*y+x^2*y+(-5)*x*y", "x^2*y"},
       // A merged coefficient of 1 leaves the term like one of another type.
       {"2*x*y+1/2*x*y+1/2*x*y", "3*x*y"},
+      {"5*x*y+2/3*x*y+(-4)*x*y", "5/3*x*y"},
+      {"2*x*y+3*x*z+0.5*x*y+(-1)*x*y", "3*x*z+1.5*x*y"},
       // Numbers of different types are not like: 2 and 1/2 stay apart.
       {"2*x+1/2*x", "2*x+1/2*x"},
       // Factors with equal bases, separated by the order.
