@@ -96,6 +96,18 @@ LikeTable* ChainTables::For(const Value* chain, Chain op, const Value** clash) {
     }
   }
   if (!e) {
+    // Or it is the chain below the last term of one: a copy of a sum (the
+    // value kept as `ans`) is simplified again node by node.
+    for (Entry& x : entries_) {
+      if (x.chain->type == node && x.chain->pair.left == chain && x.table.op() == op) {
+        x.table.Remove(x.chain->pair.right);
+        Keep(x, chain);
+        e = &x;
+        break;
+      }
+    }
+  }
+  if (!e) {
     if (entries_.size() == kKeptTables) {
       std::size_t oldest = 0;
       for (std::size_t i = 1; i < entries_.size(); ++i)
