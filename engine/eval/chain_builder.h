@@ -378,7 +378,19 @@ class ChainBuilder {
     const std::uint64_t limit = nodes_[x].label;
     Remove(x);
     Remove(n);
-    if (outcome == MergeOutcome::Vanished) return true;
+    if (outcome == MergeOutcome::Vanished) {
+      // The zero left behind meets the first term when that is concrete,
+      // and the two are computed: an array or a string there does not just
+      // lose the zero.
+      if (below >= 0 && below == head_ && policy_.IsConcrete(nodes_[below].term)) {
+        Term sum{};
+        if (policy_.Compute(nodes_[below].term, merged, sum) == MergeOutcome::Unmodelled)
+          return Give();
+        return ReplaceHead(std::move(sum));
+      }
+      if (below < 0 && head_ >= 0 && policy_.IsConcrete(nodes_[head_].term)) return Give();
+      return true;
+    }
     const int m = NewNode(std::move(merged));
     keys_.insert(nodes_[m].key);
     if (!Place(m, below, limit)) return false;
@@ -398,8 +410,14 @@ class ChainBuilder {
     Term sum{};
     if (policy_.Compute(nodes_[head_].term, nodes_[n].term, sum) == MergeOutcome::Unmodelled)
       return Give();
-    Remove(head_);
     Remove(n);
+    return ReplaceHead(std::move(sum));
+  }
+
+  // The first term gives way to `sum`, computed from it; a zero before other
+  // terms goes.
+  bool ReplaceHead(Term sum) {
+    Remove(head_);
     const int c = NewNode(std::move(sum));
     Link(c, -1);
     nodes_[c].verified = -1;

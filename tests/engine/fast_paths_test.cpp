@@ -80,7 +80,10 @@ TEST_F(FastPathsTest, SumsWithConcreteTermsMatchTheStepwiseRewriting) {
   std::vector<std::string> lines = {"x+\"a\"+1", "x+y+\"a\"+1", "\"a\"+x+1+y", "x+true+1",
                                     "y+x+[1,2]+[3,4]", "x+infinity+1", "x+1/0+y",
                                     // like and concrete: computed, not merged
-                                    "x+\"a\"+y+\"a\"", "x+y+true+z+true"};
+                                    "x+\"a\"+y+\"a\"", "x+y+true+z+true",
+                                    // a term cancelling next to a concrete first
+                                    // one leaves a zero computed with it
+                                    "p:=[1,2]+5*x*y+y^2", "p+((-5)*x*y+z^3)"};
   for (int round = 0; round < 30; ++round) {
     std::string line = "y";
     for (int i = 0; i < 10; ++i)
