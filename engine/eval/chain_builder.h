@@ -18,6 +18,8 @@
 //   Term, Sum                   a movable term; a handle for a whole sum
 //   MustFollow(a, b)            TermOrder(a, b, +) is 1 or 2
 //   MustFollowSum(a, s)         the same with the sum s
+//   Passage(t)                  whether every sum passes t, none does, or
+//                               MustFollowSum must be asked
 //   Like(x, e), LikeSum(x, s)   LikeTerms(x, e, +) is 1, x in the chain
 //   Key(t), SumKey(s)           likeness keys, shared by like terms
 //   IsConcrete(t), IsZero(t)
@@ -37,18 +39,29 @@ namespace symcalc {
 
 enum class MergeOutcome : std::uint8_t { Merged, Vanished, Unmodelled };
 
+// How a sum moving down a chain meets a term: most terms are ordered against
+// a sum by their type alone, so the sum passes them all or stops at them
+// all; only a few (a number times a sum) are compared with the sum itself.
+enum class SumPassage : std::uint8_t { Passes, Stops, Asks };
+
 template <typename Policy>
 class ChainBuilder {
  public:
   using Term = typename Policy::Term;
   using Sum = typename Policy::Sum;
 
-  explicit ChainBuilder(Policy& policy) : policy_(policy), pending_(LabelOrder{this}) {}
+  explicit ChainBuilder(Policy& policy)
+      : policy_(policy), pending_(LabelOrder{this}), halts_(LabelOrder{this}) {}
   ChainBuilder(const ChainBuilder&) = delete;
   ChainBuilder& operator=(const ChainBuilder&) = delete;
 
   bool Empty() const { return head_ < 0; }
   bool GaveUp() const { return gaveUp_; }
+  // Comparisons and moves made so far, over every addition, and a bound on
+  // them: past it the builder gives up, and OverBudget tells why.
+  std::uint64_t Work() const { return work_; }
+  void LimitWork(std::uint64_t limit) { workLimit_ = limit; }
+  bool OverBudget() const { return work_ > workLimit_; }
 
   // Appends a term of a chain already in normal form, without comparing.
   void Load(Term t) {
@@ -136,6 +149,7 @@ class ChainBuilder {
     int next = -1;
     int verified = -1;  // the neighbour this term was last found to follow
     std::uint32_t passedIn = 0;
+    SumPassage passage = SumPassage::Passes;
     bool alive = true;    // not merged away
     bool linked = false;  // in the chain or waiting aside
   };
@@ -158,6 +172,7 @@ class ChainBuilder {
   int NewNode(Term t) {
     Node n;
     n.key = policy_.Key(t);
+    n.passage = policy_.Passage(t);
     n.term = std::move(t);
     nodes_.push_back(std::move(n));
     const int id = static_cast<int>(nodes_.size() - 1);
@@ -207,6 +222,8 @@ class ChainBuilder {
     else
       tail_ = n;
     x.linked = true;
+    if (x.passage != SumPassage::Passes) halts_.insert(n);
+    if (x.passage == SumPassage::Asks) ++asking_;
   }
 
   // Takes n out of the chain; its successor then follows a new neighbour.
@@ -222,6 +239,8 @@ class ChainBuilder {
       tail_ = x.prev;
     if (x.next >= 0) pending_.insert(x.next);
     pending_.erase(n);
+    if (x.passage != SumPassage::Passes) halts_.erase(n);
+    if (x.passage == SumPassage::Asks) --asking_;
     x.prev = x.next = -1;
     x.linked = false;
   }
@@ -229,6 +248,7 @@ class ChainBuilder {
   void Remove(int n) {
     if (nodes_[n].linked) Unlink(n);
     nodes_[n].alive = false;
+    nodes_[n].term = Term{};  // a long build must not keep every merged-away term
     auto [it, end] = index_.equal_range(nodes_[n].key);
     for (; it != end; ++it) {
       if (it->second == n) {
@@ -239,16 +259,23 @@ class ChainBuilder {
   }
 
   // Where a part s of a sum settles: the last term that need not follow it,
-  // or -1 when it passes every term.
+  // or -1 when it passes every term. The terms every sum passes are skipped
+  // without a look, so a sum that moves down a long chain of products costs
+  // no comparison per product.
   int SettlePointOfSum(const Sum& s) {
-    for (int n = tail_; n >= 0; n = nodes_[n].prev) {
-      if (++steps_ > budget_) return Give(), -1;
-      if (!policy_.MustFollowSum(nodes_[n].term, s)) return n;
+    if (tail_ < 0) return -1;
+    for (auto it = halts_.upper_bound(tail_); it != halts_.begin();) {
+      const int n = *--it;
+      if (!Step()) return Give(), -1;
+      if (nodes_[n].passage == SumPassage::Stops || !policy_.MustFollowSum(nodes_[n].term, s))
+        return n;
     }
     return -1;
   }
 
+  // Only a term that is compared with a sum can be like one.
   bool HasTermLikeSum(int at, const Sum& s) {
+    if (asking_ == 0) return false;
     if (policy_.LikeSum(nodes_[at].term, s)) return true;
     auto [it, end] = index_.equal_range(policy_.SumKey(s));
     for (; it != end; ++it) {
@@ -341,7 +368,7 @@ class ChainBuilder {
     }
     int at = from;
     while (at >= 0) {
-      if (++steps_ > budget_) return Give();
+      if (!Step()) return Give();
       if (at == head_ && policy_.IsConcrete(nodes_[at].term) &&
           policy_.IsConcrete(nodes_[n].term))
         return ComputeAtHead(n);
@@ -434,7 +461,7 @@ class ChainBuilder {
   // chain before it, as rewriting puts back the terms a change passed.
   bool Settle() {
     while (!pending_.empty()) {
-      if (++steps_ > budget_) return Give();
+      if (!Step()) return Give();
       const int z = *pending_.begin();
       pending_.erase(pending_.begin());
       Node& x = nodes_[z];
@@ -462,6 +489,9 @@ class ChainBuilder {
   std::unordered_multimap<std::uint64_t, int> index_;
   std::unordered_set<std::uint64_t> keys_;  // keys of the terms added in this step
   std::set<int, LabelOrder> pending_;
+  // The linked terms that not every sum passes, in chain order.
+  std::set<int, LabelOrder> halts_;
+  std::size_t asking_ = 0;  // linked terms that ask
   std::vector<Segment> aside_;
   int head_ = -1;
   int tail_ = -1;
@@ -470,6 +500,12 @@ class ChainBuilder {
   // builder gives up after more steps than an insertion sort needs.
   std::uint64_t steps_ = 0;
   std::uint64_t budget_ = 0;
+  std::uint64_t work_ = 0;
+  std::uint64_t workLimit_ = kNoLimit;
+  bool Step() {
+    if (++work_ > workLimit_) return false;
+    return ++steps_ <= budget_;
+  }
   void Budget(std::size_t added) {
     steps_ = 0;
     budget_ = 4096 + 4 * static_cast<std::uint64_t>(nodes_.size() + added) * (added + 4);

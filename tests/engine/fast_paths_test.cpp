@@ -263,3 +263,78 @@ TEST_F(FastPathsTest, PackedPowersOfSumsMatchTheStepwiseDistribution) {
 
 }  // namespace
 }  // namespace symcalc::testing
+
+namespace symcalc::testing {
+namespace {
+
+// A product of up to three powers of five names, with or without a
+// coefficient of any number type, now and then times an application.
+std::string RandomProduct(std::mt19937& rng) {
+  static const char* kCoefficients[] = {"", "2*", "(-1)*", "3*", "1/2*", "0.5*", "(-2.5)*", "7/3*"};
+  static const char* kNames[] = {"x", "y", "z", "w", "a"};
+  static const char* kPowers[] = {"", "", "^2", "^3", "^(-1)"};
+  static const char* kApplications[] = {"sin(x)", "exp(y)", "2^x", "(x+1)^(1/2)"};
+  auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  std::string t;
+  const int factors = below(4);
+  for (int i = 0; i < factors; ++i)
+    t += (i ? "*" : "") + std::string(kNames[below(5)]) + kPowers[below(5)];
+  if (below(12) == 0) t += (t.empty() ? "" : "*") + std::string(kApplications[below(4)]);
+  return t.empty() ? std::to_string(1 + below(5)) : kCoefficients[below(8)] + t;
+}
+
+// A polynomial of one to four such terms, now and then with a term that is
+// concrete but not a number.
+std::string RandomFactor(std::mt19937& rng) {
+  static const char* kConcrete[] = {"\"a\"", "true", "[1,2]", "infinity", "1/0"};
+  std::uniform_int_distribution<int> terms(1, 4);
+  std::uniform_int_distribution<int> pick(0, 39);
+  std::string p;
+  const int k = terms(rng);
+  for (int i = 0; i < k; ++i) {
+    const int odd = pick(rng);
+    p += (i ? "+" : "") + (odd < 3 ? std::string(kConcrete[odd]) : RandomProduct(rng));
+  }
+  return "(" + p + ")";
+}
+
+// Expansions add their partial sums and expanded terms with +: the chain
+// built without a node per step must be the one the stepwise rewriting of
+// those additions gives.
+TEST_F(FastPathsTest, ExpansionsMatchTheStepwiseRewritingOfTheirAdditions) {
+  std::mt19937 rng(1515);
+  std::uniform_int_distribution<int> shape(0, 3);
+  std::vector<std::string> lines = {
+      // A term that cancels next to a concrete first term leaves a zero that
+      // is computed with it: [1,2]+0 is an error.
+      "expand([1,2]+5*x*(z+1)+(-5)*(x*z+x))", "expand(\"a\"+x*(y+1)-(x*y+x))",
+      // A sum moving down the chain stops at 1/2*w, which the order looks
+      // through to w.
+      "expand((1+y)*(x*y^2+a^(-1))*(1/2*w+1+2*z))"};
+  for (int i = 0; i < 120; ++i) {
+    std::string e;
+    switch (shape(rng)) {
+      case 0:
+        e = RandomFactor(rng) + "*" + RandomFactor(rng);
+        break;
+      case 1:
+        e = RandomFactor(rng) + "*" + RandomFactor(rng) + "*" + RandomFactor(rng);
+        break;
+      case 2:
+        e = RandomFactor(rng) + "*" + RandomFactor(rng) + "+" + RandomProduct(rng) + "+" +
+            RandomFactor(rng) + "*" + RandomFactor(rng);
+        break;
+      default:
+        e = RandomProduct(rng) + "*" + RandomFactor(rng) + "-" + RandomFactor(rng) + "*" +
+            RandomFactor(rng);
+        break;
+    }
+    lines.push_back("p:=expand(" + e + ")");
+    lines.push_back("expand(p-p+" + RandomFactor(rng) + "*" + RandomFactor(rng) + ")");
+  }
+  auto [fast, literal] = BothWays(lines);
+  EXPECT_EQ(fast, literal);
+}
+
+}  // namespace
+}  // namespace symcalc::testing

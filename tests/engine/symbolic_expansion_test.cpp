@@ -3,7 +3,9 @@
 // at integer points.
 #include <random>
 #include <string>
+#include <utility>
 
+#include "chain_checks.h"
 #include "eval/simplify.h"
 #include "test_support.h"
 #include "values/value.h"
@@ -181,6 +183,30 @@ TEST_F(Expansion, RandomProductsKeepTheirValue) {
     for (int x = -2; x <= 2; x += 2)
       for (int y = -1; y <= 3; y += 2)
         EXPECT_EQ(At(expanded.get(), x, y), At(term.get(), x, y)) << "at " << x << ", " << y;
+  }
+}
+
+// Products and sums of long sums whose exact chain would cost the square of
+// their length take the sorted chain instead: every like term still merged,
+// every product still there.
+TEST_F(Expansion, LongProductsAndSumsTakeTheSortedChain) {
+  const struct {
+    const char* text;
+    int terms;
+  } cases[] = {
+      {"(x+1)^30*(y+1)^30", 961},
+      {"(x+1)^20*(y+1)^20+(x-1)^20*(y-1)^20", 221},
+      {"(x+1)^20*(y+1)^20-(x+1)^20*(y-1)^20", 210},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    Held term = Hold(EvaluateText(c.text));
+    Held expanded = Hold(CallBuiltin("expand", term.get()));
+    EXPECT_EQ(TermCount(expanded.get()), c.terms);
+    EXPECT_FALSE(HoldsLikeTermsApart(expanded.get()));
+    // Points where no partial sum leaves 64 bits.
+    for (const auto& [x, y] : {std::pair{1, 1}, {-1, 1}, {1, 0}, {0, -1}, {-1, -1}})
+      EXPECT_EQ(At(expanded.get(), x, y), At(term.get(), x, y)) << "at " << x << ", " << y;
   }
 }
 

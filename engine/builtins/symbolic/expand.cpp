@@ -10,6 +10,7 @@
 #include "builtins/symbolic/packed_power.h"
 #include "builtins/symbolic/term_chains.h"
 #include "eval/simplify.h"
+#include "eval/sum_accumulator.h"
 
 namespace symcalc {
 namespace {
@@ -40,6 +41,14 @@ bool WithinBudget(std::size_t k, std::int64_t n) {
   return true;
 }
 
+// The first value starts the sum; the others are added to it.
+void AddUp(SumAccumulator& sum, const Value* v) {
+  if (sum.Started())
+    sum.Add(v);
+  else
+    sum.Start(v);
+}
+
 bool HasSumBase(const Value* f) {
   return f->type == ValueType::Plus ||
          (f->type == ValueType::Power && f->pair.left->type == ValueType::Plus);
@@ -54,39 +63,16 @@ bool MayNeedExpanding(const Value* product) {
   return HasSumBase(f);
 }
 
-// a * b multiplied out the way distribution does it: the products of a
-// term of a with the terms of b summed one after the other, and these
-// partial sums summed, term by term of a. Every sum is the engine's own +,
-// which merges like terms wherever they stand, so the chain is the one the
-// distribution's additions give.
-Value* Distribute(const Value* a, const Value* b) {
+// Every product of a term of a with a term of b, like products merged, put
+// in the term order and chained with +. Not the distribution's partial sums
+// added one after the other: adding a sum whose terms belong among the
+// chain's puts back every term it passes, each of which moves down past the
+// new terms it must precede, so that way costs the square of the number of
+// terms where this takes n log n; the chain is in normal form all the same.
+Value* SortedDistribution(const Value* a, const Value* b) {
   const std::vector<const Value*> bs = ChainOperands(b, ValueType::Plus);
-  Held total;
-  for (const Value* x : ChainOperands(a, ValueType::Plus)) {
-    Held partial;
-    for (const Value* y : bs) {
-      Held product = Hold(Multiply(x, y));
-      if (MayNeedExpanding(product.get())) product = Hold(Expand(product.get()));
-      partial = partial ? Hold(MakeOperatorNode(ValueType::Plus, partial.get(), product.get()))
-                        : std::move(product);
-    }
-    total = total ? Hold(MakeOperatorNode(ValueType::Plus, total.get(), partial.get()))
-                  : std::move(partial);
-  }
-  return total.release();
-}
-
-// One more factor of a power of a sum: every product of a term of the
-// result with a term of the sum, like products merged, put in the term order
-// and chained with +. Not the distribution's partial sums added one after
-// the other: adding a sum whose terms belong far down the chain puts back
-// every term it passes, so that way costs the square of the number of terms
-// per factor, seconds where this takes milliseconds; the chain is in normal
-// form all the same.
-Value* MultiplyByOneFactor(const Value* result, const Value* sum) {
-  const std::vector<const Value*> bs = ChainOperands(sum, ValueType::Plus);
   std::vector<Held> terms;
-  for (const Value* x : ChainOperands(result, ValueType::Plus)) {
+  for (const Value* x : ChainOperands(a, ValueType::Plus)) {
     for (const Value* y : bs) {
       Held product = Hold(Multiply(x, y));
       if (MayNeedExpanding(product.get())) product = Hold(Expand(product.get()));
@@ -96,6 +82,30 @@ Value* MultiplyByOneFactor(const Value* result, const Value* sum) {
   return SortedSum(terms);
 }
 
+// a * b multiplied out the way distribution does it: the products of a
+// term of a with the terms of b summed one after the other, and these
+// partial sums summed, term by term of a. Every sum is the engine's own +,
+// which merges like terms wherever they stand, so the chain is the one the
+// distribution's additions give, as long as building it that way stays
+// within the accumulator's budget; beyond it, the sorted chain.
+Value* Distribute(const Value* a, const Value* b) {
+  const std::vector<const Value*> bs = ChainOperands(b, ValueType::Plus);
+  SumAccumulator total;
+  for (const Value* x : ChainOperands(a, ValueType::Plus)) {
+    SumAccumulator partial;
+    for (const Value* y : bs) {
+      Held product = Hold(Multiply(x, y));
+      if (MayNeedExpanding(product.get())) product = Hold(Expand(product.get()));
+      AddUp(partial, product.get());
+      if (partial.Exceeded()) return SortedDistribution(a, b);
+    }
+    Held sum = Hold(partial.Take());
+    AddUp(total, sum.get());
+    if (total.Exceeded()) return SortedDistribution(a, b);
+  }
+  return total.Take();
+}
+
 // sum^n for n >= 2, one factor of the sum at a time: the sparse way, since
 // the growing side is multiplied by the short one.
 Value* PowerOfSum(const Value* sum, std::int64_t n) {
@@ -103,33 +113,42 @@ Value* PowerOfSum(const Value* sum, std::int64_t n) {
     if (Value* packed = PackedPowerOfSum(sum, n)) return packed;
   Held result = Hold(Retain(sum));
   for (std::int64_t i = 2; i <= n; ++i) {
-    result = Hold(MultiplyByOneFactor(result.get(), sum));
+    result = Hold(SortedDistribution(result.get(), sum));
     if (IsError(result.get())) break;
   }
   return result.release();
 }
 
 // The expanded terms added one after the other; the terms up to the first
-// one that expands to something else stay the chain they are.
+// one that expands to something else stay the chain they are. Beyond the
+// accumulator's budget, every term of the expansions in one sorted chain.
 Value* ExpandSum(const Value* e) {
   const std::vector<const Value*> terms = ChainOperands(e, ValueType::Plus);
-  Held sum;
+  std::vector<Held> expanded;
+  SumAccumulator sum;
   for (std::size_t k = 0; k < terms.size(); ++k) {
-    Held x = Hold(Expand(terms[k]));
-    if (!sum) {
-      if (x.get() == terms[k]) continue;
+    expanded.push_back(Hold(Expand(terms[k])));
+    const Value* x = expanded.back().get();
+    if (!sum.Started()) {
+      if (x == terms[k]) continue;
       if (k == 0) {
-        sum = std::move(x);
+        sum.Start(x);
         continue;
       }
       // The chain of the first k terms.
       const Value* prefix = e;
       for (std::size_t up = k; up < terms.size(); ++up) prefix = prefix->pair.left;
-      sum = Hold(Retain(prefix));
+      sum.Start(prefix);
     }
-    sum = Hold(MakeOperatorNode(ValueType::Plus, sum.get(), x.get()));
+    sum.Add(x);
+    if (sum.Exceeded()) {
+      for (std::size_t j = k + 1; j < terms.size(); ++j) expanded.push_back(Hold(Expand(terms[j])));
+      std::vector<Held> all;
+      for (const Held& t : expanded) AppendTerms(t.get(), all);
+      return SortedSum(all);
+    }
   }
-  return sum ? sum.release() : Retain(e);
+  return sum.Started() ? sum.Take() : Retain(e);
 }
 
 // The factors are multiplied together left to right; wherever one side is a
