@@ -22,7 +22,7 @@ namespace symcalc {
 // again past the new terms it must precede: exact, that costs the number of
 // such pairs, which for two interleaving sums is the product of their
 // lengths. The accumulator therefore gives up (Exceeded) once the work
-// passes a budget of some eight thousand steps plus sixteen per term added;
+// passes a budget of some 32,000 steps plus sixteen per term added;
 // the caller then builds the sum another way.
 class SumAccumulator {
  public:

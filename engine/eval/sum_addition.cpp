@@ -122,7 +122,7 @@ namespace {
 // milliseconds of exact work on any sum, and on top of that a few steps per
 // term, which is what sums whose terms mostly append need; beyond that the
 // sorted chain costs less.
-constexpr std::uint64_t kFixedSteps = std::uint64_t{1} << 13;
+constexpr std::uint64_t kFixedSteps = std::uint64_t{1} << 15;
 constexpr std::uint64_t kStepsPerTerm = 16;
 
 std::size_t TermCount(const Value* v) {

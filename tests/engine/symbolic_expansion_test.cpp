@@ -187,7 +187,8 @@ TEST_F(Expansion, RandomProductsKeepTheirValue) {
 }
 
 // Products and sums of long sums whose exact chain would cost the square of
-// their length take the sorted chain instead: every like term still merged,
+// their length take the sorted chain instead, whether their size says so at
+// once or their additions pass the budget: every like term still merged,
 // every product still there.
 TEST_F(Expansion, LongProductsAndSumsTakeTheSortedChain) {
   const struct {
@@ -195,8 +196,10 @@ TEST_F(Expansion, LongProductsAndSumsTakeTheSortedChain) {
     int terms;
   } cases[] = {
       {"(x+1)^30*(y+1)^30", 961},
+      {"(x+1)^20*(y+1)^20", 441},
       {"(x+1)^20*(y+1)^20+(x-1)^20*(y-1)^20", 221},
-      {"(x+1)^20*(y+1)^20-(x+1)^20*(y-1)^20", 210},
+      {"(x+1)^13*(y+1)^13+(x-1)^13*(y-1)^13", 98},
+      {"(x+1)^12*(y+1)^12-(x+1)^12*(y-1)^12", 78},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

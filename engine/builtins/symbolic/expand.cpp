@@ -24,6 +24,11 @@ int g_depth = 0;
 constexpr std::int64_t kMaxExponent = 1000;
 constexpr double kMaxTerms = 10000;
 
+// An expansion of more terms than this is built as one sorted chain at once:
+// adding them up the way distribution does would cost the square of their
+// number, and pass the accumulator's budget anyway.
+constexpr std::size_t kMaxAddedTerms = 500;
+
 Value* Power(const Value* base, const Value* exponent) {
   Value* const args[4] = {const_cast<Value*>(base), const_cast<Value*>(exponent), nullptr, nullptr};
   return BuiltinPow(args, nullptr);
@@ -87,11 +92,14 @@ Value* SortedDistribution(const Value* a, const Value* b) {
 // partial sums summed, term by term of a. Every sum is the engine's own +,
 // which merges like terms wherever they stand, so the chain is the one the
 // distribution's additions give, as long as building it that way stays
-// within the accumulator's budget; beyond it, the sorted chain.
+// within the accumulator's budget; beyond it, and for more than
+// kMaxAddedTerms products, the sorted chain.
 Value* Distribute(const Value* a, const Value* b) {
+  const std::vector<const Value*> as = ChainOperands(a, ValueType::Plus);
   const std::vector<const Value*> bs = ChainOperands(b, ValueType::Plus);
+  if (as.size() * bs.size() > kMaxAddedTerms) return SortedDistribution(a, b);
   SumAccumulator total;
-  for (const Value* x : ChainOperands(a, ValueType::Plus)) {
+  for (const Value* x : as) {
     SumAccumulator partial;
     for (const Value* y : bs) {
       Held product = Hold(Multiply(x, y));
@@ -119,36 +127,42 @@ Value* PowerOfSum(const Value* sum, std::int64_t n) {
   return result.release();
 }
 
+// The terms of the expansions, merged and sorted into one chain.
+Value* SortedExpansions(const std::vector<Held>& expanded) {
+  std::vector<Held> all;
+  for (const Held& t : expanded) AppendTerms(t.get(), all);
+  return SortedSum(all);
+}
+
 // The expanded terms added one after the other; the terms up to the first
 // one that expands to something else stay the chain they are. Beyond the
-// accumulator's budget, every term of the expansions in one sorted chain.
+// accumulator's budget, and for more than kMaxAddedTerms terms, every term
+// of the expansions in one sorted chain.
 Value* ExpandSum(const Value* e) {
   const std::vector<const Value*> terms = ChainOperands(e, ValueType::Plus);
   std::vector<Held> expanded;
-  SumAccumulator sum;
+  std::size_t first = terms.size();  // the first term that expands to something else
+  std::size_t count = 0;
   for (std::size_t k = 0; k < terms.size(); ++k) {
     expanded.push_back(Hold(Expand(terms[k])));
-    const Value* x = expanded.back().get();
-    if (!sum.Started()) {
-      if (x == terms[k]) continue;
-      if (k == 0) {
-        sum.Start(x);
-        continue;
-      }
-      // The chain of the first k terms.
-      const Value* prefix = e;
-      for (std::size_t up = k; up < terms.size(); ++up) prefix = prefix->pair.left;
-      sum.Start(prefix);
-    }
-    sum.Add(x);
-    if (sum.Exceeded()) {
-      for (std::size_t j = k + 1; j < terms.size(); ++j) expanded.push_back(Hold(Expand(terms[j])));
-      std::vector<Held> all;
-      for (const Held& t : expanded) AppendTerms(t.get(), all);
-      return SortedSum(all);
-    }
+    if (first == terms.size() && expanded[k].get() != terms[k]) first = k;
+    count += ChainOperands(expanded[k].get(), ValueType::Plus).size();
   }
-  return sum.Started() ? sum.Take() : Retain(e);
+  if (first == terms.size()) return Retain(e);
+  if (count > kMaxAddedTerms) return SortedExpansions(expanded);
+  SumAccumulator sum;
+  if (first == 0) {
+    sum.Start(expanded[0].get());
+  } else {
+    // The chain of the first terms, unchanged.
+    const Value* prefix = e;
+    for (std::size_t up = first; up < terms.size(); ++up) prefix = prefix->pair.left;
+    sum.Start(prefix);
+    sum.Add(expanded[first].get());
+  }
+  for (std::size_t k = first + 1; k < terms.size() && !sum.Exceeded(); ++k)
+    sum.Add(expanded[k].get());
+  return sum.Exceeded() ? SortedExpansions(expanded) : sum.Take();
 }
 
 // The factors are multiplied together left to right; wherever one side is a
