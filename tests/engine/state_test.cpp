@@ -252,6 +252,32 @@ TEST_F(State, ApiAccessors) {
   FreeValue(t);
 }
 
+// The counts a call is checked against, as the worksheet explains a call
+// with the wrong number of arguments: optional ones lower the fewest, and the
+// newest user definition is the one a call reaches.
+TEST_F(State, ArgumentCountsOfTheFunctionACallReaches) {
+  Eval("f(a,b):=a*b");
+  Eval("f(a):=a");
+  Eval("g(a,b,c):=1");
+  Eval("clearfunc(g)");
+  struct Row {
+    const char* name;
+    bool found;
+    int fewest;
+    int most;
+  };
+  const Row rows[] = {{"sin", true, 1, 1},  {"atan", true, 1, 2}, {"if", true, 2, 3},
+                      {"typelist", true, 0, 0}, {"f", true, 1, 1}, {"g", false, -1, -1},
+                      {"nosuch", false, -1, -1}};
+  for (const Row& row : rows) {
+    int fewest = -1;
+    int most = -1;
+    EXPECT_EQ(FunctionArgumentCounts(row.name, &fewest, &most), row.found) << row.name;
+    EXPECT_EQ(fewest, row.fewest) << row.name;
+    EXPECT_EQ(most, row.most) << row.name;
+  }
+}
+
 TEST_F(State, LineHandling) {
   EXPECT_EQ(Line("x:=2; x*x+1/3"), "2\n13/3");
   EXPECT_EQ(Line("1;;2"), "1\n2");
