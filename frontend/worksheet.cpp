@@ -8,11 +8,12 @@
 #include <string>
 
 #include "result_picture.h"
+#include "result_tools.h"
 
 namespace symcalc::gui {
 
 Worksheet::Worksheet(const WorksheetFonts& fonts, QWidget* parent)
-    : QScrollArea(parent), fonts_(fonts), content_(new QWidget) {
+    : QScrollArea(parent), fonts_(fonts), content_(new QWidget), tools_(new ResultTools(*this)) {
   setFrameShape(QFrame::NoFrame);
   setWidgetResizable(false);
   setWidget(content_);
@@ -54,15 +55,19 @@ void Worksheet::HandleShortcut(ShortcutEvent event) {
   }
 }
 
-Worksheet::Outcome Worksheet::EvaluateActiveEntry() {
-  const int active = ActiveEntry();
-  if (active < 0 || evaluating_) return Outcome::Continue;
+Worksheet::Outcome Worksheet::EvaluateActiveEntry() { return EvaluateEntry(ActiveEntry()); }
+
+Worksheet::Outcome Worksheet::EvaluateEntry(int index) {
+  if (index < 0 || index >= EntryCount() || evaluating_) return Outcome::Continue;
   // No events are processed until the evaluation is over, so nothing else can
   // reach the engine meanwhile; the flag covers code that pumps events anyway.
   evaluating_ = true;
-  const Outcome outcome = Evaluate(active);
+  const Outcome outcome = Evaluate(index);
   evaluating_ = false;
-  if (outcome == Outcome::Quit) emit quitRequested();
+  if (outcome == Outcome::Quit)
+    emit quitRequested();
+  else
+    emit entryEvaluated(index);
   return outcome;
 }
 
@@ -74,6 +79,7 @@ Worksheet::Outcome Worksheet::Evaluate(int index) {
   const PictureLayout layout = MeasureResults(results, fonts_);
   if (layout.width > InnerWidth()) WidenTo(layout.width);
   const QImage image = DrawResults(results, layout, fonts_);
+  LineNotes notes = tools_->AfterEvaluation(index, line, results, layout.boxes);
 
   Entry& entry = entries_[static_cast<std::size_t>(index)];
   if (entry.picture) {
@@ -89,12 +95,14 @@ Worksheet::Outcome Worksheet::Evaluate(int index) {
     SetInnerSize(InnerWidth(), InnerHeight() + PictureHeight(entry));
     AppendEntry();
   }
+  tools_->ShowEvaluation(index, std::move(notes));
   return Outcome::Continue;
 }
 
 void Worksheet::AppendEntry() {
   const int top = InnerHeight();
   entries_.push_back(MakeEntry(content_, fonts_.font[0], top, InnerWidth(), fonts_.lineHeight));
+  tools_->EntryAdded(EntryCount() - 1);
   entries_.back().input->setFocus();
   SetInnerSize(InnerWidth(), top + fonts_.lineHeight);
   verticalScrollBar()->setValue(top + fonts_.lineHeight);

@@ -13,6 +13,8 @@
 
 namespace symcalc::gui {
 
+class ResultTools;
+
 inline constexpr int kInitialInnerWidth = 779;
 inline constexpr int kScrollStep = 25;
 
@@ -28,6 +30,8 @@ class Worksheet : public QScrollArea {
   void HandleShortcut(ShortcutEvent event);
   // Evaluates the entry whose input field has the focus; Continue when none has.
   Outcome EvaluateActiveEntry();
+  // Evaluates one entry as Return in its input field would.
+  Outcome EvaluateEntry(int index);
 
   int EntryCount() const { return static_cast<int>(entries_.size()); }
   const Entry& EntryAt(int index) const { return entries_.at(static_cast<std::size_t>(index)); }
@@ -37,10 +41,13 @@ class Worksheet : public QScrollArea {
   int InnerHeight() const;
   const WorksheetFonts& Fonts() const { return fonts_; }
   const LineEvaluator& Evaluator() const { return evaluator_; }
+  ResultTools& Tools() const { return *tools_; }
 
  signals:
   // "end" or "quit" was evaluated.
   void quitRequested();
+  // The entry's line was evaluated and its picture shows.
+  void entryEvaluated(int index);
 
  private:
   void AppendEntry();
@@ -54,6 +61,7 @@ class Worksheet : public QScrollArea {
   QWidget* content_;
   std::vector<Entry> entries_;
   LineEvaluator evaluator_;
+  ResultTools* tools_;  // copying and pasting results, error marks and tips
   // Guards the engine, which is not reentrant, should anything called during
   // an evaluation deliver another Return.
   bool evaluating_ = false;
