@@ -33,6 +33,17 @@ class SheetDriver {
   // Ctrl+M in the focused field; returns the field's text afterwards.
   QString PasteLast();
 
+  // Puts the text on the clipboard and pastes it into the focused field.
+  void Paste(const QString& text);
+  // Right-clicks the widget and chooses the entry of its menu with that
+  // text; false when there is no such menu or entry.
+  bool ChooseFromMenu(QWidget* widget, const QString& entry);
+  // Runs the event loop until the worksheet has that many entries; false
+  // when no evaluation ends for ten seconds before.
+  bool WaitForEntries(int count);
+  // Copies one entry's results as text, as its picture's menu does.
+  QString CopiedText(int entry);
+
   QString InputText(int entry) const;
   QImage Picture(int entry) const;
   // Height of a one-line result at level 1: half a space above and below.
@@ -43,6 +54,9 @@ class SheetDriver {
   std::unique_ptr<MainWindow> window_;
   bool ready_ = false;
 };
+
+// The clipboard's PNG decoded, in the format the pictures use.
+QImage ClipboardPng();
 
 // True when any pixel in the rectangle is darker than mid-grey.
 bool HasInk(const QImage& image, const QRect& area);

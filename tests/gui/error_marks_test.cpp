@@ -1,0 +1,134 @@
+// An error shows where it is: its offending text is underlined in the input
+// line until the line is edited, and its picture explains it in a tooltip.
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSet>
+#include <QTest>
+#include <QToolTip>
+
+#include "errors/error_explanations.h"
+#include "result_tools.h"
+#include "sheet_driver.h"
+#include "suites.h"
+
+namespace symcalc::gui::test {
+namespace {
+
+// The columns of the field's red ink (the underline's wave).
+QSet<int> RedColumns(QLineEdit* field) {
+  const QImage image = field->grab().toImage();
+  QSet<int> columns;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (const QColor c = image.pixelColor(x, y); c.red() > c.green() + 60) columns << x;
+  return columns;
+}
+
+int CursorX(QLineEdit* field, int position) {
+  field->setCursorPosition(position);
+  return field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+}
+
+}  // namespace
+
+class ErrorMarkTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void theOffendingTextIsUnderlined_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");  // 0: nothing marked
+    QTest::newRow("unclosed parenthesis") << "(1+2" << 0 << 4;
+    QTest::newRow("closing bracket alone, second piece") << "1; 1,2]" << 3 << 4;
+    QTest::newRow("unclosed brace") << "3*{1,2" << 0 << 6;
+    QTest::newRow("bad number") << "1+2*-3" << 2 << 2;
+    QTest::newRow("bad binary digit") << "#b102" << 4 << 1;
+    QTest::newRow("unknown function typed in capitals") << "FOO(1)+1" << 0 << 3;
+    QTest::newRow("the name as a whole word") << "max+x; max(1)" << 7 << 3;
+    QTest::newRow("wrong argument count") << "sin+sin(1,2)" << 4 << 8;
+    QTest::newRow("after a letter of two bytes") << "\"\u00c4\"; foo(1)" << 5 << 3;
+    QTest::newRow("operand not in the line") << "1/0" << 0 << 0;
+  }
+  void theOffendingTextIsUnderlined() {
+    QFETCH(QString, line);
+    QFETCH(int, start);
+    QFETCH(int, length);
+    SheetDriver d;
+    QVERIFY(d.Ready());
+    d.Enter(line);
+    const std::vector<TextSpan> expected =
+        length ? std::vector<TextSpan>{{start, length}} : std::vector<TextSpan>{};
+    QCOMPARE(d.Sheet().Tools().MarkedSpans(0), expected);
+    QLineEdit* field = d.Sheet().EntryAt(0).input;
+    const QSet<int> red = RedColumns(field);
+    QCOMPARE(red.isEmpty(), length == 0);
+    if (length == 0) return;
+    const int left = CursorX(field, start);
+    const int right = CursorX(field, start + length);
+    for (const int x : red) QVERIFY2(x >= left - 1 && x <= right + 1, qPrintable(QString::number(x)));
+    QVERIFY(red.contains(left + 1) && red.contains(right - 2));
+  }
+
+  void theMarkGoesWhenTheLineIsEdited() {
+    SheetDriver d;
+    QVERIFY(d.Ready());
+    d.Enter("(1+2");
+    d.Key(Qt::Key_Up);
+    d.Key(Qt::Key_End);
+    d.Type(")");
+    QCOMPARE(d.Sheet().Tools().MarkedSpans(0).size(), std::size_t{0});
+    QVERIFY(RedColumns(d.Sheet().EntryAt(0).input).isEmpty());
+  }
+
+  void hoveringAnErrorExplainsIt_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("code");  // -1: a result that is no error shows no tip
+    QTest::addColumn<QString>("counts");
+    QTest::newRow("builtin") << "1; sin(1,2)" << 1 << 14 << " sin takes 1 argument.";
+    QTest::newRow("optional argument") << "atan()" << 0 << 14 << " atan takes 1 or 2 arguments.";
+    QTest::newRow("user function") << "f(a,b):=a*b; f(1)" << 1 << 14 << " f takes 2 arguments.";
+    QTest::newRow("other message") << "(1+2" << 0 << 11 << "";
+    QTest::newRow("no error") << "1; sin(1,2)" << 0 << -1 << "";
+  }
+  void hoveringAnErrorExplainsIt() {
+    QFETCH(QString, line);
+    QFETCH(int, result);
+    QFETCH(int, code);
+    QFETCH(QString, counts);
+    SheetDriver d;
+    QVERIFY(d.Ready());
+    d.Enter(line);
+    QLabel* picture = d.Sheet().EntryAt(0).picture;
+    const int h = d.TextResultHeight();
+    const QPoint where(120, result * (h + 10) + h / 2);
+    QHelpEvent hover(QEvent::ToolTip, where, picture->mapToGlobal(where));
+    QApplication::sendEvent(picture, &hover);
+    if (code < 0) {
+      QTRY_VERIFY(!QToolTip::isVisible());
+      return;
+    }
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QString::fromUtf8(ErrorExplanation(code).data()) + counts);
+    QToolTip::hideText();
+  }
+
+  // A table one entry short would leave the last codes without words.
+  void everyMessageHasWordsOfItsOwn() {
+    QSet<QString> seen;
+    for (int code = 0; code <= kLastErrorCode; ++code) {
+      const QString words = QString::fromUtf8(ErrorExplanation(code).data());
+      QVERIFY2(!words.isEmpty() && !seen.contains(words), qPrintable(QString::number(code)));
+      seen << words;
+    }
+    QVERIFY(ErrorExplanation(kLastErrorCode + 1).empty() && ErrorExplanation(-1).empty());
+  }
+};
+
+SYMCALC_GUI_SUITE(ErrorMarkTest)
+
+}  // namespace symcalc::gui::test
+
+#include "error_marks_test.moc"
