@@ -1,6 +1,8 @@
 // End-to-end check on a real X server: starts symcalc, types a line with the
 // XTEST extension as a keyboard would, waits for the result picture to appear
-// in the window, then types "quit" and expects a clean exit.
+// in the window, copies the result through the clipboard into a new line
+// (read back with xclip on the way), then types "quit" and expects a clean
+// exit.
 //
 // Usage: x11_driver SYMCALC OUT.ppm   (run under xvfb-run)
 #include <X11/XKBlib.h>
@@ -13,10 +15,13 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -63,6 +68,17 @@ void TypeKey(Display* display, KeySym symbol) {
   XSync(display, False);
 }
 
+// Holds the modifiers down while the key is pressed, as for Ctrl+Shift+C.
+void TypeChord(Display* display, std::initializer_list<KeySym> modifiers, KeySym key) {
+  for (KeySym m : modifiers) XTestFakeKeyEvent(display, XKeysymToKeycode(display, m), True, CurrentTime);
+  const KeyCode code = XKeysymToKeycode(display, key);
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m)
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, *m), False, CurrentTime);
+  XSync(display, False);
+}
+
 void TypeLine(Display* display, const std::string& text) {
   for (unsigned char c : text) TypeKey(display, c);  // Latin-1 keysyms equal the code
   TypeKey(display, XK_Return);
@@ -101,6 +117,91 @@ Ink InkRightOfMargin(Display* display, Window window, int width, int height, con
   if (out) std::fclose(out);
   XDestroyImage(image);
   return ink;
+}
+
+// What xclip reads from a selection in one format; empty when nothing is
+// offered in it.
+std::string ReadSelection(const char* selection, const char* target) {
+  const std::string command = std::string("timeout 10 xclip -selection ") + selection +
+                              " -o -t " + target + " 2>/dev/null";
+  std::string bytes;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) bytes.append(buffer, n);
+    pclose(pipe);
+  }
+  return bytes;
+}
+
+// The screen rows with ink right of the margin, gathered into runs of
+// adjacent rows: the result pictures, top to bottom.
+std::vector<std::vector<std::vector<unsigned long>>> PictureBands(Display* display, Window window) {
+  std::vector<std::vector<std::vector<unsigned long>>> bands;
+  XImage* image = XGetImage(display, window, 0, 0, 800, 600, AllPlanes, ZPixmap);
+  if (!image) return bands;
+  bool inBand = false;
+  for (int y = 0; y < 600; ++y) {
+    std::vector<unsigned long> row;
+    bool ink = false;
+    for (int x = 100; x < 800; ++x) {
+      const unsigned long pixel = XGetPixel(image, x, y);
+      row.push_back(pixel);
+      const unsigned long r = (pixel & image->red_mask) >> 16, g = (pixel & image->green_mask) >> 8,
+                          b = pixel & image->blue_mask;
+      ink = ink || r + g + b < 3 * 100;
+    }
+    if (ink && !inBand) bands.emplace_back();
+    if (ink) bands.back().push_back(std::move(row));
+    inBand = ink;
+  }
+  XDestroyImage(image);
+  return bands;
+}
+
+int Fail(pid_t child, const char* message);
+
+// Ctrl+Shift+C on the line "6*7" puts its result on the clipboard as text,
+// LaTeX and PNG, and nothing on the primary selection; pasted with Ctrl+V
+// into the new line and evaluated, it draws the same picture, pixel for pixel.
+int CopyAndPasteBack(Display* display, Window window, pid_t child) {
+  TypeKey(display, XK_Up);
+  TypeChord(display, {XK_Control_L, XK_Shift_L}, XK_c);
+  std::string targets;
+  for (auto start = Clock::now();
+       targets.find("image/png") == std::string::npos && Clock::now() - start < kPatience; Pause())
+    targets = ReadSelection("clipboard", "TARGETS");
+  for (const char* format : {"text/plain", "image/png", "text/x-latex", "application/x-latex"})
+    if (targets.find(format) == std::string::npos) {
+      std::fprintf(stderr, "x11_driver: the clipboard offers %s\n", targets.c_str());
+      return Fail(child, "Ctrl+Shift+C did not offer text, LaTeX and PNG on the clipboard");
+    }
+  if (ReadSelection("clipboard", "text/plain") != "42" || ReadSelection("clipboard", "text/x-latex") != "42")
+    return Fail(child, "the clipboard does not hold the text 42");
+  if (ReadSelection("primary", "UTF8_STRING") == "42")
+    return Fail(child, "copying also set the primary selection");
+  const std::string firstPng = ReadSelection("clipboard", "image/png");
+  if (firstPng.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return Fail(child, "the clipboard's image/png is no PNG");
+
+  TypeKey(display, XK_Down);
+  TypeChord(display, {XK_Control_L}, XK_v);
+  TypeKey(display, XK_Return);
+  std::vector<std::vector<std::vector<unsigned long>>> bands;
+  for (auto start = Clock::now(); bands.size() < 2 && Clock::now() - start < kPatience; Pause())
+    bands = PictureBands(display, window);
+  if (bands.size() != 2) return Fail(child, "the pasted line drew no picture of its own");
+  if (bands[0] != bands[1]) return Fail(child, "the pasted line's picture differs on the screen");
+  // Someone else's text first, so that the picture read next is the new copy.
+  if (std::system("printf x | xclip -selection clipboard -i") != 0)
+    return Fail(child, "xclip cannot set the clipboard");
+  TypeKey(display, XK_Up);
+  TypeChord(display, {XK_Control_L, XK_Shift_L}, XK_c);
+  std::string secondPng;
+  for (auto start = Clock::now(); secondPng.empty() && Clock::now() - start < kPatience; Pause())
+    secondPng = ReadSelection("clipboard", "image/png");
+  if (secondPng != firstPng) return Fail(child, "the pasted line's picture differs on the clipboard");
+  std::puts("x11_driver: copied with Ctrl+Shift+C, pasted back, and the pictures are equal");
+  TypeKey(display, XK_Down);
+  return 0;
 }
 
 int Fail(pid_t child, const char* message) {
@@ -163,6 +264,8 @@ int main(int argc, char** argv) {
   if (ink.left > 104) return Fail(child, "the result is not drawn at x = 100");
   std::printf("x11_driver: result picture appeared (%d dark pixels from x = %d)\n", ink.dark,
               ink.left);
+
+  if (const int failed = CopyAndPasteBack(display, *window, child)) return failed;
 
   TypeLine(display, "quit");
   int status = -1;
