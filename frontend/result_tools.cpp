@@ -88,11 +88,14 @@ void ResultTools::ShowEvaluation(int index, LineNotes notes) {
     entry.picture->installEventFilter(this);
   }
   state.errors = std::move(notes.errors);
-  state.marked.clear();
+  std::vector<TextSpan> marks;
   // An input edited meanwhile no longer holds the text the errors point into.
   if (notes.line == entry.input->text())
     for (const ErrorNote& note : state.errors)
-      if (note.located) state.marked.push_back(note.span);
+      if (note.located) marks.push_back(note.span);
+  // A line without marks before or after is left alone, composition included.
+  if (marks.empty() && state.marked.empty()) return;
+  state.marked = std::move(marks);
   MarkSpans(entry.input, state.marked);
 }
 
