@@ -98,6 +98,18 @@ constexpr std::array<std::string_view, kLastErrorCode + 1> kExplanations = {
     "This needs one of the type names listed by typelist, as a symbol in single quotes.",
 };
 
+// A table one entry short would leave the last codes without words, and a
+// pasted entry would explain two messages the same.
+constexpr bool EveryCodeHasWordsOfItsOwn() {
+  for (std::size_t i = 0; i < kExplanations.size(); ++i) {
+    if (kExplanations[i].empty()) return false;
+    for (std::size_t j = 0; j < i; ++j)
+      if (kExplanations[i] == kExplanations[j]) return false;
+  }
+  return true;
+}
+static_assert(EveryCodeHasWordsOfItsOwn());
+
 }  // namespace
 
 std::string_view ErrorExplanation(int code) {

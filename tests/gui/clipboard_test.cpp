@@ -62,17 +62,6 @@ class ClipboardTest : public QObject {
     if (image) QCOMPARE(ClipboardPng(), d.Picture(0).convertToFormat(QImage::Format_RGB32));
   }
 
-  void aLineWithoutResultsCopiesNothing() {
-    SheetDriver d;
-    QVERIFY(d.Ready());
-    d.Enter("  ");
-    QApplication::clipboard()->setText("kept");
-    d.Key(Qt::Key_Up);
-    d.Key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-    QVERIFY(!d.ChooseFromMenu(d.Sheet().EntryAt(0).picture, "Copy as text"));
-    QCOMPARE(QApplication::clipboard()->text(), QString("kept"));
-  }
-
   void theInputMenuCopiesInputsOrTheWholeWorksheet() {
     SheetDriver d;
     QVERIFY(d.Ready());

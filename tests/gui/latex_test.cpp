@@ -37,9 +37,7 @@ const LatexCase kCases[] = {
     {"#c(1/2, -3)", R"(\#\mathrm{c}\left(\frac{1}{2}, -3\right))"},
     {"-inf..inf", R"(-\infty\,..\,\infty)"},
     {R"("a_b{c}<>--")", R"(\text{"a\_b\{c\}\textless{}\textgreater{}-{}-"})"},
-    {"'it'", R"(\text{'it'})"},
     {"2*-3", R"(\text{\textless{}Error\textgreater{} Illegal number format.}\ \text{"2*"})"},
-    {"plot(x, x = 0..1)", R"(\operatorname{plot}\left(x, x = 0\,..\,1\right))"},
 };
 
 }  // namespace
