@@ -22,7 +22,7 @@ void PaintWhite(QWidget* widget) {
 
 Entry MakeEntry(QWidget* parent, const QFont& font, int y, int width, int lineHeight) {
   Entry entry;
-  entry.prompt = new QLabel(QStringLiteral(">"), parent);
+  entry.prompt = new QLabel(QString::fromLatin1(kPrompt), parent);
   entry.prompt->setFont(font);
   PaintWhite(entry.prompt);
   entry.prompt->setGeometry(0, y, kPromptWidth, lineHeight);
@@ -69,6 +69,10 @@ void MoveEntry(Entry& entry, int dy) {
                           static_cast<QWidget*>(entry.picture)}) {
     if (widget) widget->move(widget->x(), widget->y() + dy);
   }
+}
+
+void MarkRunning(Entry& entry, bool running) {
+  entry.prompt->setText(QString::fromLatin1(running ? kRunningPrompt : kPrompt));
 }
 
 void SetEntryWidth(Entry& entry, int width) {

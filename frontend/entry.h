@@ -12,6 +12,9 @@ class QWidget;
 namespace symcalc::gui {
 
 inline constexpr int kPromptWidth = 16;
+inline constexpr const char* kPrompt = ">";
+// In place of the prompt while the line is being evaluated.
+inline constexpr const char* kRunningPrompt = "*";
 
 struct Entry {
   QLabel* prompt = nullptr;
@@ -33,6 +36,8 @@ int PictureHeight(const Entry& entry);
 void SetPicture(Entry& entry, const QImage& image, int width);
 
 void MoveEntry(Entry& entry, int dy);
+
+void MarkRunning(Entry& entry, bool running);
 
 // The prompt keeps its width; the input field takes the rest of `width`, and a
 // picture is padded with white out to `width`.

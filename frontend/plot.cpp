@@ -66,6 +66,9 @@ Samples Sample(const Value* f, std::string_view name, const Value* a, const Valu
   const Owned low(CopyValue(a));
   const Owned span(Subtract(b, low.get()));
   for (int u = 0; u <= kSpan; ++u) {
+    // Each sample is a whole evaluation of f: a request to stop is heard
+    // between them as well as inside.
+    if (CancelPending()) break;
     const Owned fraction(MakeRatio(u, kSpan));
     const Owned step(Multiply(span.get(), fraction.get()));
     const Owned x(Add(low.get(), step.get()));
@@ -115,6 +118,9 @@ PlotSketch SketchPlot(const Value* node, int left, int top) {
   if (!xmin || !xmax || !(*xmin < *xmax) || !std::isfinite(*xmax - *xmin)) return sketch;
 
   const Samples samples = Sample(f, TextValueOf(variable), a, b);
+  // Half a curve, scaled by the samples taken so far, would mislead: a
+  // stopped sampling leaves the square white.
+  if (CancelPending()) return sketch;
   std::optional<double> ymin;
   std::optional<double> ymax;
   if (yspec) {

@@ -36,7 +36,8 @@ struct PlotSketch {
 
 // Samples the node's function with its variable bound only for the sampling:
 // a user's variable of the same name keeps its value. An empty sketch means
-// the square stays white (a bad or empty range, or no real sample to scale by).
+// the square stays white (a bad or empty range, no real sample to scale by,
+// or a cancel request that stopped the sampling).
 PlotSketch SketchPlot(const Value* node, int left, int top);
 
 }  // namespace symcalc::gui

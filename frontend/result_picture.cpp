@@ -1,5 +1,6 @@
 #include "result_picture.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -49,6 +50,31 @@ QImage DrawResults(const std::vector<Value*>& results, const PictureLayout& layo
     formulas->Draw(painter, results[i], kResultLeft, static_cast<int>(centre), 1);
     top += qint64{box.ascent} + box.descent + kResultGap;
   }
+  return image;
+}
+
+QImage WithInterruptedNote(const QImage& results, const WorksheetFonts& fonts) {
+  const QFont& font = fonts.ForLevel(1);
+  const QFontMetrics metrics(font);
+  const QString note = QString::fromLatin1(kInterruptedNote);
+  // As high as a one-line result: half a space above and below its centre.
+  const int half = metrics.size(Qt::TextSingleLine, QStringLiteral(" ")).height() / 2;
+  const int height = 2 * half;
+  const int noteWidth = kResultLeft + metrics.horizontalAdvance(note);
+  const int width = std::clamp(std::max(results.width(), noteWidth), 1, kMaxPictureSide);
+  const qint64 tallest = std::min<qint64>(kMaxPictureSide, kMaxPicturePixels / width);
+  const qint64 below = results.isNull() ? 0 : qint64{results.height()} + kResultGap;
+  // A picture already at its cap gives its last rows to the note.
+  const int top = static_cast<int>(std::clamp<qint64>(below, 0, tallest - height));
+  QImage image(width, top + height, QImage::Format_RGB32);
+  if (image.isNull()) return results;
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  const int shown = std::min(top, results.height());
+  if (shown > 0) painter.drawImage(0, 0, results, 0, 0, results.width(), shown);
+  painter.setFont(font);
+  painter.setPen(kNoteColour);
+  painter.drawText(kResultLeft, top + metrics.ascent(), note);
   return image;
 }
 

@@ -2,6 +2,7 @@
 // other, 100 pixels in from the left on white.
 #pragma once
 
+#include <QColor>
 #include <QImage>
 
 #include <memory>
@@ -32,9 +33,18 @@ struct PictureLayout {
 // Both dimensions are already capped.
 PictureLayout MeasureResults(const std::vector<Value*>& results, const WorksheetFonts& fonts);
 
+// What a line stopped by a cancel request shows after the results of the
+// pieces that completed: a remark of the worksheet's own, not a value.
+inline const QColor kNoteColour{128, 128, 128};
+inline constexpr const char* kInterruptedNote = "interrupted";
+
 // A null image when there is nothing to show (no results, or an empty size).
 // The results must be the ones measured, unchanged.
 QImage DrawResults(const std::vector<Value*>& results, const PictureLayout& layout,
                    const WorksheetFonts& fonts);
+
+// `results` (which may be null) with the grey note beneath them, within the
+// same bounds as any picture.
+QImage WithInterruptedNote(const QImage& results, const WorksheetFonts& fonts);
 
 }  // namespace symcalc::gui

@@ -73,11 +73,18 @@ void ResultTools::EntryAdded(int index) {
   });
 }
 
-LineNotes ResultTools::AfterEvaluation(int index, std::string_view line,
-                                       const std::vector<Value*>& results,
-                                       const std::vector<FormulaBox>& boxes) {
-  store_->Keep(index, results);
-  return NoteLineErrors(line, results, boxes);
+ResultTools::NoteTaker ResultTools::AfterEvaluation(int index) const {
+  return [store = store_, index](std::string_view line, const std::vector<Value*>& results,
+                                 const std::vector<FormulaBox>& boxes) {
+    store->Keep(index, results);
+    LineNotes notes = NoteLineErrors(line, results, boxes);
+    // An Esc during the search may have cut an offending text short, and a
+    // piece of it can stand elsewhere in the line: better no mark than a
+    // wrong one.
+    if (CancelPending())
+      for (ErrorNote& note : notes.errors) note.located = false;
+    return notes;
+  };
 }
 
 void ResultTools::ShowEvaluation(int index, LineNotes notes) {
@@ -189,16 +196,20 @@ void ResultTools::CopyResults(int index, CopyFormats formats) {
   struct Texts {
     std::string text;
     std::string latex;
+    bool cut = false;
   };
   auto texts = std::make_shared<Texts>();
-  RunOnEngine(
-      this,
+  // Through the worksheet, in turn with its lines: a value's text can take
+  // long enough to print to need the busy cursor, and Esc.
+  sheet_.Post(
       [store = store_, index, formats, texts] {
         const std::vector<Value*>& values = store->Of(index);
         if (formats.text) texts->text = ResultsText(values);
         if (formats.latex) texts->latex = ResultsLatex(values);
+        texts->cut = (formats.text || formats.latex) && CancelPending();
       },
       [this, index, formats, texts] {
+        if (texts->cut) return;
         CopiedResults copied;
         if (formats.text) copied.text = FromUtf8(texts->text);
         if (formats.latex) copied.latex = FromUtf8(texts->latex);
@@ -220,13 +231,15 @@ void ResultTools::CopyAllInputs() {
 void ResultTools::CopyWorksheet() {
   const int count = sheet_.EntryCount();
   auto texts = std::make_shared<std::vector<std::string>>(static_cast<std::size_t>(count));
-  RunOnEngine(
-      this,
-      [store = store_, texts] {
-        for (std::size_t i = 0; i < texts->size(); ++i)
+  auto cut = std::make_shared<bool>(false);
+  sheet_.Post(
+      [store = store_, texts, cut] {
+        for (std::size_t i = 0; i < texts->size() && !CancelPending(); ++i)
           (*texts)[i] = ResultsText(store->Of(static_cast<int>(i)));
+        *cut = CancelPending();
       },
-      [this, texts] {
+      [this, texts, cut] {
+        if (*cut) return;
         std::vector<SheetLine> lines;
         for (int i = 0; i < sheet_.EntryCount() && i < static_cast<int>(texts->size()); ++i) {
           const Entry& entry = sheet_.EntryAt(i);

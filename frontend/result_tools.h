@@ -1,12 +1,14 @@
 // Everything the worksheet does with a line's results besides drawing them:
 // the menus and the key that copy them to the clipboard, lines pasted back
 // in, and where an error lies, marked in the input and explained on the
-// picture. Every engine call goes through RunOnEngine, and a result's text is
-// only made when the user asks for it.
+// picture. Every engine call is a job on the engine's thread, posted in turn
+// with the worksheet's lines, and a result's text is only made when the user
+// asks for it.
 #pragma once
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <unordered_map>
@@ -38,14 +40,20 @@ class ResultTools : public QObject {
 
   // Hooks of the worksheet. A new entry:
   void EntryAdded(int index);
-  // Where the engine runs, in the job that evaluated the entry's line: keeps
-  // copies of its values and finds its errors.
-  LineNotes AfterEvaluation(int index, std::string_view line, const std::vector<Value*>& results,
-                            const std::vector<FormulaBox>& boxes);
+  // What the job that evaluates the entry's line does with its values once
+  // they are measured, on the engine's thread: keeps copies of them for the
+  // copy actions and finds their errors. It holds the kept values, so it goes
+  // into the job, whose captures are let go of where the engine runs, and
+  // never into a `done`.
+  using NoteTaker = std::function<LineNotes(std::string_view line,
+                                            const std::vector<Value*>& results,
+                                            const std::vector<FormulaBox>& boxes)>;
+  NoteTaker AfterEvaluation(int index) const;
   // On the window thread, once the entry's picture shows.
   void ShowEvaluation(int index, LineNotes notes);
 
-  // The actions of the menus and of Ctrl+Shift+C.
+  // The actions of the menus and of Ctrl+Shift+C. A text that Esc cut short
+  // is not copied: the clipboard keeps what it held.
   void CopyResults(int index, CopyFormats formats);
   void CopyAllInputs();
   void CopyWorksheet();

@@ -40,6 +40,7 @@ bool IsStopLine(const QString& line) {
 
 LineFeeder::LineFeeder(Worksheet& sheet) : QObject(&sheet), sheet_(sheet) {
   connect(&sheet, &Worksheet::entryEvaluated, this, &LineFeeder::Evaluated);
+  connect(&sheet, &Worksheet::interruptRequested, this, &LineFeeder::Stop);
 }
 
 void LineFeeder::Feed(const QStringList& lines) {
@@ -67,6 +68,13 @@ void LineFeeder::Evaluated(int index) {
   if (index != waiting_) return;
   waiting_ = -1;
   QMetaObject::invokeMethod(this, &LineFeeder::Next, Qt::QueuedConnection);
+}
+
+// A line of ours that is still running reports when it stops, and the next
+// paste waits for that; one that was still waiting its turn is gone.
+void LineFeeder::Stop() {
+  pending_.clear();
+  if (waiting_ >= 0 && sheet_.RunningEntry() != waiting_) waiting_ = -1;
 }
 
 }  // namespace symcalc::gui

@@ -21,7 +21,8 @@ QString JoinedLines(const QString& text);
 bool IsStopLine(const QString& line);
 
 // Types lines into the worksheet's last entry one at a time, starting the
-// next when the evaluation of the previous one has ended.
+// next when the evaluation of the previous one has ended. Esc stops the
+// feeding: the lines not yet started are dropped.
 class LineFeeder : public QObject {
   Q_OBJECT
 
@@ -35,6 +36,7 @@ class LineFeeder : public QObject {
  private:
   void Next();
   void Evaluated(int index);
+  void Stop();
 
   Worksheet& sheet_;
   QStringList pending_;

@@ -12,37 +12,41 @@
 #include <QTest>
 
 #include "clipboard/clipboard_formats.h"
+#include "engine_access.h"
 #include "result_tools.h"
-
-#include "engine_start.h"
-#include "symcalc/engine.h"
 
 namespace symcalc::gui::test {
 
 SheetDriver::SheetDriver() {
-  StartEngine();
   window_ = std::make_unique<MainWindow>(LoadWorksheetFonts(96));
   window_->show();
   window_->activateWindow();
   ready_ = QTest::qWaitForWindowActive(window_.get());
 }
 
-SheetDriver::~SheetDriver() {
-  window_.reset();
-  EngineShutdown();
-}
+SheetDriver::~SheetDriver() { window_.reset(); }
 
 QWidget* SheetDriver::Focused() const { return QApplication::focusWidget(); }
 
 void SheetDriver::Type(const QString& text) { QTest::keyClicks(Focused(), text); }
 
 void SheetDriver::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  Press(key, modifiers);
+  WaitForEngine();
+}
+
+void SheetDriver::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
   QTest::keyClick(Focused(), key, modifiers);
 }
 
 void SheetDriver::Enter(const QString& line) {
   Type(line);
   Key(Qt::Key_Return);
+}
+
+void SheetDriver::Start(const QString& line) {
+  qobject_cast<QLineEdit*>(Focused())->setText(line);
+  Press(Qt::Key_Return);
 }
 
 void SheetDriver::Retype(const QString& line) {

@@ -1,5 +1,7 @@
 // Drives a real worksheet window the way a user does: keys go to whichever
-// widget has the keyboard focus.
+// widget has the keyboard focus. Key() and the helpers built on it wait until
+// the engine has finished what the key asked of it, so that a test reads the
+// outcome; Press() does not wait.
 #pragma once
 
 #include <QImage>
@@ -7,6 +9,7 @@
 
 #include <memory>
 
+#include "engine_thread.h"
 #include "main_window.h"
 #include "worksheet.h"
 
@@ -14,9 +17,10 @@ namespace symcalc::gui::test {
 
 class SheetDriver {
  public:
-  // Starts a fresh engine and opens an active window on it.
+  // Starts a fresh engine on its thread and opens an active window on it.
   SheetDriver();
-  // Closes the window (releasing its values) and stops the engine.
+  // Closes the window (releasing its values) and stops the engine, first
+  // interrupting whatever still runs.
   ~SheetDriver();
 
   bool Ready() const { return ready_; }
@@ -26,8 +30,11 @@ class SheetDriver {
   QWidget* Focused() const;
   void Type(const QString& text);
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
   // Types the line into the focused field and presses Return.
   void Enter(const QString& line);
+  // Puts the line into the focused field and presses Return without waiting.
+  void Start(const QString& line);
   // Selects the focused field's text and types over it.
   void Retype(const QString& line);
   // Ctrl+M in the focused field; returns the field's text afterwards.
@@ -51,6 +58,7 @@ class SheetDriver {
   int TextResultWidth(const QString& text) const;
 
  private:
+  EngineThread engine_;  // made first and gone last: the window uses it
   std::unique_ptr<MainWindow> window_;
   bool ready_ = false;
 };

@@ -1,8 +1,9 @@
 // End-to-end check on a real X server: starts symcalc, types a line with the
 // XTEST extension as a keyboard would, waits for the result picture to appear
 // in the window, copies the result through the clipboard into a new line
-// (read back with xclip on the way), then types "quit" and expects a clean
-// exit.
+// (read back with xclip on the way), interrupts a long line with Esc, then
+// types "quit" and expects a clean exit; a second run closes the window
+// during a long line.
 //
 // Usage: x11_driver SYMCALC OUT.ppm   (run under xvfb-run)
 #include <X11/XKBlib.h>
@@ -83,6 +84,43 @@ void TypeLine(Display* display, const std::string& text) {
   TypeKey(display, XK_Return);
 }
 
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+};
+
+// One grab of the window's pixels.
+class Shot {
+ public:
+  Shot(Display* display, Window window, int width, int height)
+      : image_(XGetImage(display, window, 0, 0, width, height, AllPlanes, ZPixmap)) {}
+  ~Shot() {
+    if (image_) XDestroyImage(image_);
+  }
+  Shot(const Shot&) = delete;
+  Shot& operator=(const Shot&) = delete;
+
+  bool Valid() const { return image_ != nullptr; }
+  Rgb At(int x, int y) const {
+    const unsigned long pixel = XGetPixel(image_, x, y);
+    return {static_cast<int>((pixel & image_->red_mask) >> 16),
+            static_cast<int>((pixel & image_->green_mask) >> 8),
+            static_cast<int>(pixel & image_->blue_mask)};
+  }
+  // Pixels with x0 <= x < x1 and y0 <= y < y1 that pass the test.
+  template <typename Test>
+  int Count(int x0, int y0, int x1, int y1, Test test) const {
+    int n = 0;
+    for (int y = y0; image_ && y < y1; ++y)
+      for (int x = x0; x < x1; ++x) n += test(At(x, y)) ? 1 : 0;
+    return n;
+  }
+
+ private:
+  XImage* image_;
+};
+
+bool IsDark(const Rgb& c) { return c.r + c.g + c.b < 3 * 100; }
+
 struct Ink {
   int dark = 0;
   int left = 1 << 30;
@@ -92,29 +130,26 @@ struct Ink {
 // the typed line is short.
 Ink InkRightOfMargin(Display* display, Window window, int width, int height, const char* save) {
   Ink ink;
-  XImage* image = XGetImage(display, window, 0, 0, width, height, AllPlanes, ZPixmap);
-  if (!image) return ink;
+  const Shot shot(display, window, width, height);
+  if (!shot.Valid()) return ink;
   FILE* out = save ? std::fopen(save, "wb") : nullptr;
   if (out) std::fprintf(out, "P6\n%d %d\n255\n", width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const unsigned long pixel = XGetPixel(image, x, y);
-      const int r = static_cast<int>((pixel & image->red_mask) >> 16);
-      const int g = static_cast<int>((pixel & image->green_mask) >> 8);
-      const int b = static_cast<int>(pixel & image->blue_mask);
+      const Rgb c = shot.At(x, y);
       if (out) {
-        const unsigned char rgb[3] = {static_cast<unsigned char>(r), static_cast<unsigned char>(g),
-                                      static_cast<unsigned char>(b)};
+        const unsigned char rgb[3] = {static_cast<unsigned char>(c.r),
+                                      static_cast<unsigned char>(c.g),
+                                      static_cast<unsigned char>(c.b)};
         std::fwrite(rgb, 1, 3, out);
       }
-      if (x >= 100 && r + g + b < 3 * 100) {
+      if (x >= 100 && IsDark(c)) {
         ++ink.dark;
         if (x < ink.left) ink.left = x;
       }
     }
   }
   if (out) std::fclose(out);
-  XDestroyImage(image);
   return ink;
 }
 
@@ -187,6 +222,137 @@ int Fail(pid_t child, const char* message) {
   return 1;
 }
 
+struct Launched {
+  pid_t child = 0;
+  std::optional<Window> window;
+  const char* failure = nullptr;
+};
+
+// Starts symcalc and waits for its window, gives it the focus and waits for
+// its first paint.
+Launched Launch(Display* display, const char* symcalc) {
+  Launched launched;
+  launched.child = fork();
+  if (launched.child == 0) {
+    execl(symcalc, symcalc, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  std::optional<Window>& window = launched.window;
+  for (auto start = Clock::now(); !window && Clock::now() - start < kPatience; Pause())
+    window = FindWindow(display, DefaultRootWindow(display), "InterfaceWindow");
+  if (!window) {
+    launched.failure = "no window titled InterfaceWindow appeared";
+    return launched;
+  }
+
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, *window, &attributes);
+  if (attributes.width != 800 || attributes.height != 600) {
+    launched.failure = "the window is not 800 by 600";
+    return launched;
+  }
+
+  // Without a window manager nobody hands out the focus: take it, and keep the
+  // pointer inside so that focus-follows-pointer cannot take it away.
+  XTestFakeMotionEvent(display, -1, attributes.x + 400, attributes.y + 300, CurrentTime);
+  XSetInputFocus(display, *window, RevertToParent, CurrentTime);
+  XSync(display, False);
+
+  // Until the toolkit has painted, the window's content is undefined (often
+  // black); once painted, nothing may be dark right of the margin yet.
+  bool clean = false;
+  for (auto start = Clock::now(); !clean && Clock::now() - start < kPatience; Pause())
+    clean = InkRightOfMargin(display, *window, 800, 600, nullptr).dark == 0;
+  if (!clean) launched.failure = "there is ink at x >= 100 before anything was evaluated";
+  return launched;
+}
+
+// Seconds of work, whose every step listens for a cancel request.
+std::string LongLine() {
+  constexpr int kDepth = 800;
+  std::string text = "diff(";
+  for (int i = 0; i < kDepth; ++i) text += "sin(";
+  text += 'x';
+  return text + std::string(kDepth, ')') + ",x)";
+}
+
+// A neutral grey, as the interrupted note is drawn (its antialiased edges too).
+bool IsNoteGrey(const Rgb& c) {
+  return std::abs(c.r - c.g) < 8 && std::abs(c.g - c.b) < 8 && c.r >= 100 && c.r <= 200;
+}
+
+// While a long line runs the window repaints what a resize uncovers, and Esc
+// stops the line: a grey note appears beneath it. Returns a failure or null.
+const char* EscInterruptsALongLine(Display* display, Window window) {
+  TypeLine(display, LongLine());
+  // The server delivers the resize after the keys, so the toolkit has taken
+  // Return before it sees the resize. A window that does not repaint leaves
+  // the uncovered strip as the server left it: the root's black and white weave.
+  XResizeWindow(display, window, 900, 650);
+  XSync(display, False);
+  bool repainted = false;
+  for (auto start = Clock::now(); !repainted && Clock::now() - start < kPatience; Pause())
+    repainted = Shot(display, window, 900, 650).Count(800, 0, 900, 650, IsDark) == 0;
+  if (!repainted) return "the window did not repaint after a resize during an evaluation";
+
+  // Below the typed line's text nothing is drawn until the line ends.
+  int textBottom = -1;
+  const Shot shot(display, window, 900, 650);
+  for (int y = 0; y < 650; ++y)
+    if (shot.Count(100, y, 800, y + 1, IsDark) > 0) textBottom = y;
+  if (textBottom < 0) return "the typed line does not show";
+  if (shot.Count(100, textBottom + 1, 800, 650, IsNoteGrey) > 0)
+    return "the long line ended before Esc was pressed";
+
+  TypeKey(display, XK_Escape);
+  bool noted = false;
+  for (auto start = Clock::now(); !noted && Clock::now() - start < kPatience; Pause())
+    noted = Shot(display, window, 900, 650).Count(100, textBottom + 1, 800, 650, IsNoteGrey) > 20;
+  if (!noted) return "no grey note appeared beneath the line after Esc";
+  XResizeWindow(display, window, 800, 600);
+  XSync(display, False);
+  std::puts("x11_driver: the window repainted during a long evaluation, and Esc stopped it");
+  return nullptr;
+}
+
+void AskToClose(Display* display, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, window, False, NoEventMask, &event);
+  XSync(display, False);
+}
+
+// Closing the window while a long line runs ends the program at once, with
+// status 0. Returns the driver's exit status.
+int ClosingDuringALineExitsPromptly(Display* display, const char* symcalc) {
+  constexpr auto kPrompt = std::chrono::seconds(3);
+  const Launched launched = Launch(display, symcalc);
+  if (launched.failure) return Fail(launched.child, launched.failure);
+  // Short to type, and so quick to take: sin nested 1024 deep, differentiated.
+  TypeLine(display,
+           "f(t):=sin(sin(sin(sin(t))));g(t):=f(f(f(f(t))));h(t):=g(g(g(g(t))));"
+           "k(t):=h(h(h(h(t))));diff(k(k(k(k(x)))),x)");
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  AskToClose(display, *launched.window);
+  int status = -1;
+  for (auto start = Clock::now(); Clock::now() - start < kPrompt; Pause()) {
+    if (waitpid(launched.child, &status, WNOHANG) != launched.child) continue;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      std::fprintf(stderr, "x11_driver: closed during a line, symcalc ended with status %d\n",
+                   status);
+      return 1;
+    }
+    std::puts("x11_driver: closing the window during a long line ended symcalc with status 0");
+    return 0;
+  }
+  return Fail(launched.child, "closing the window during a long line did not end the program");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -200,34 +366,10 @@ int main(int argc, char** argv) {
   if (!XTestQueryExtension(display, &event, &error, &major, &minor))
     return Fail(0, "the X server has no XTEST extension");
 
-  const pid_t child = fork();
-  if (child == 0) {
-    execl(argv[1], argv[1], static_cast<char*>(nullptr));
-    _exit(127);
-  }
-
-  std::optional<Window> window;
-  for (auto start = Clock::now(); !window && Clock::now() - start < kPatience; Pause())
-    window = FindWindow(display, DefaultRootWindow(display), "InterfaceWindow");
-  if (!window) return Fail(child, "no window titled InterfaceWindow appeared");
-
-  XWindowAttributes attributes;
-  XGetWindowAttributes(display, *window, &attributes);
-  if (attributes.width != 800 || attributes.height != 600)
-    return Fail(child, "the window is not 800 by 600");
-
-  // Without a window manager nobody hands out the focus: take it, and keep the
-  // pointer inside so that focus-follows-pointer cannot take it away.
-  XTestFakeMotionEvent(display, -1, attributes.x + 400, attributes.y + 300, CurrentTime);
-  XSetInputFocus(display, *window, RevertToParent, CurrentTime);
-  XSync(display, False);
-
-  // Until the toolkit has painted, the window's content is undefined (often
-  // black); once painted, nothing may be dark right of the margin yet.
-  bool clean = false;
-  for (auto start = Clock::now(); !clean && Clock::now() - start < kPatience; Pause())
-    clean = InkRightOfMargin(display, *window, 800, 600, nullptr).dark == 0;
-  if (!clean) return Fail(child, "there is ink at x >= 100 before anything was evaluated");
+  const Launched launched = Launch(display, argv[1]);
+  if (launched.failure) return Fail(launched.child, launched.failure);
+  const pid_t child = launched.child;
+  const std::optional<Window> window = launched.window;
 
   TypeLine(display, "6*7");
   Ink ink;
@@ -240,16 +382,19 @@ int main(int argc, char** argv) {
               ink.left);
 
   if (const int failed = CopyAndPasteBack(display, *window, child)) return failed;
+  if (const char* failure = EscInterruptsALongLine(display, *window)) return Fail(child, failure);
 
   TypeLine(display, "quit");
   int status = -1;
   for (auto start = Clock::now(); Clock::now() - start < kPatience; Pause()) {
     if (waitpid(child, &status, WNOHANG) == child) {
-      XCloseDisplay(display);
       if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
         std::puts("x11_driver: \"quit\" closed the window with status 0");
-        return 0;
+        const int closing = ClosingDuringALineExitsPromptly(display, argv[1]);
+        XCloseDisplay(display);
+        return closing;
       }
+      XCloseDisplay(display);
       std::fprintf(stderr, "x11_driver: symcalc ended abnormally (status %d)\n", status);
       return 1;
     }
