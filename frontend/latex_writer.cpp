@@ -116,6 +116,10 @@ class LatexWriter {
 
 void LatexWriter::Put(Term term) {
   if (!term.value && !term.piece) return;
+  // A value whose parts are shared can be written far longer than it is big
+  // (a determinant's text can run to billions of characters): Esc stops the
+  // writing here, and the caller drops the text.
+  if (CancelPending()) return;
   if (term.piece) return PutOperator(term);
   const Value* v = term.value;
   switch (TypeOf(v)) {

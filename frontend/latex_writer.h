@@ -12,7 +12,8 @@ namespace symcalc::gui {
 
 // The body of one math formula, without $ delimiters. It needs the amsmath
 // package (\text, \operatorname, bmatrix). Reads the value through the
-// engine, so it runs where the engine runs.
+// engine, so it runs where the engine runs. Like a printed text, it is
+// incomplete when CancelPending() is true afterwards.
 std::string LatexOf(const Value* value);
 
 }  // namespace symcalc::gui

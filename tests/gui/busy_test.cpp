@@ -32,20 +32,6 @@ QString NestedSinDiff(int depth) {
   return "diff(" + QString("sin(").repeated(depth) + "x" + QString(")").repeated(depth) + ",x)";
 }
 
-// Computed at once, but its parts are shared so widely that its text runs to
-// more than a billion characters.
-QString DeterminantWithXOnTheDiagonal() {
-  constexpr int n = 12;
-  QString rows;
-  for (int i = 0; i < n; ++i) {
-    QStringList cells;
-    for (int j = 0; j < n; ++j)
-      cells << (i == j ? QString("x") : QString::number((i * n + j) % 7 + 1));
-    rows += "[" + cells.join(",") + "]";
-  }
-  return "det(" + rows + ")";
-}
-
 struct LongWorkload {
   const char* name;
   QString line;

@@ -10,11 +10,36 @@
 #include <QTest>
 
 #include "clipboard/clipboard_formats.h"
+#include "engine_access.h"
 #include "result_tools.h"
 #include "sheet_driver.h"
 #include "suites.h"
+#include "symcalc/engine.h"
 
 namespace symcalc::gui::test {
+namespace {
+
+// Long enough for a copy of the determinant to be deep in its writing.
+constexpr int kWriteBeforeEscMs = 150;
+
+// Starts one of the copy actions on the line's results, or on the whole
+// worksheet, without waiting for it.
+bool StartCopy(SheetDriver& d, int entry, const QString& action) {
+  if (action == "Ctrl+Shift+C") {
+    d.Sheet().EntryAt(entry).input->setFocus();
+    d.Press(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    return true;
+  }
+  const Entry& target = d.Sheet().EntryAt(entry);
+  const bool chosen =
+      d.ChooseFromMenu(action == "Copy worksheet" ? static_cast<QWidget*>(target.input) : target.picture,
+                       action);
+  // The closed menu leaves no window active, and Esc needs one.
+  d.Window().activateWindow();
+  return chosen && QTest::qWaitForWindowActive(&d.Window());
+}
+
+}  // namespace
 
 class ClipboardTest : public QObject {
   Q_OBJECT
@@ -86,6 +111,63 @@ class ClipboardTest : public QObject {
              d.Picture(0).convertToFormat(QImage::Format_RGB32));
     QCOMPARE(pictures[1].convertToFormat(QImage::Format_RGB32),
              d.Picture(2).convertToFormat(QImage::Format_RGB32));
+  }
+
+  // Esc while a copy is still writing its text: a text cut short never
+  // reaches the clipboard, which keeps what it held, and the engine is free
+  // for the next line and the next copy.
+  void escStopsACopyTooLargeToWrite_data() {
+    QTest::addColumn<QString>("action");
+    for (const char* action : {"Copy as text", "Copy as LaTeX", "Ctrl+Shift+C", "Copy worksheet"})
+      QTest::newRow(action) << action;
+  }
+  void escStopsACopyTooLargeToWrite() {
+    QFETCH(QString, action);
+    SheetDriver d;
+    QVERIFY(d.Ready());
+    d.Enter(DeterminantWithXOnTheDiagonal());
+    QApplication::clipboard()->setText("kept");
+    QSignalSpy copied(&d.Sheet().Tools(), &ResultTools::copied);
+    QVERIFY(StartCopy(d, 0, action));
+    QTest::qWait(kWriteBeforeEscMs);
+    QVERIFY(EngineWorkPending());
+    QCOMPARE(d.Sheet().cursor().shape(), Qt::BusyCursor);
+    d.Key(Qt::Key_Escape);
+    QCOMPARE(copied.count(), 0);
+    QCOMPARE(QApplication::clipboard()->text(), QString("kept"));
+    d.Sheet().EntryAt(1).input->setFocus();
+    d.Enter("6*7");
+    QCOMPARE(d.CopiedText(1), QString("42"));
+  }
+
+  // Only the text needs the engine: the picture a copy takes cannot be cut
+  // short, and comes along even when Esc stops the text.
+  void escLeavesAnImageOnlyCopyWhole() {
+    SheetDriver d;
+    QVERIFY(d.Ready());
+    d.Enter("1/2");
+    EngineHold hold;
+    QSignalSpy copied(&d.Sheet().Tools(), &ResultTools::copied);
+    QVERIFY(StartCopy(d, 0, "Copy as image"));
+    d.Press(Qt::Key_Escape);
+    hold.Release();
+    QTRY_COMPARE(copied.count(), 1);
+    QCOMPARE(ClipboardPng(), d.Picture(0).convertToFormat(QImage::Format_RGB32));
+  }
+
+  // The values the copies keep go back to the engine's thread with the
+  // window, even while a copy of them is still waiting to be written.
+  void closingTheWindowDuringACopyReleasesEveryValue() {
+    const std::int64_t records = LiveRecordCount();
+    {
+      SheetDriver d;
+      QVERIFY(d.Ready());
+      d.Enter(DeterminantWithXOnTheDiagonal());
+      QApplication::clipboard()->setText("kept");
+      QVERIFY(StartCopy(d, 0, "Ctrl+Shift+C"));
+    }
+    QCOMPARE(LiveRecordCount(), records);
+    QCOMPARE(QApplication::clipboard()->text(), QString("kept"));
   }
 };
 

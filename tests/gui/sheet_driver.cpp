@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QStringList>
 #include <QTest>
 
 #include "clipboard/clipboard_formats.h"
@@ -68,6 +69,11 @@ void SheetDriver::Paste(const QString& text) {
   Key(Qt::Key_V, Qt::ControlModifier);
 }
 
+void SheetDriver::StartPaste(const QString& text) {
+  QApplication::clipboard()->setText(text);
+  Press(Qt::Key_V, Qt::ControlModifier);
+}
+
 bool SheetDriver::ChooseFromMenu(QWidget* widget, const QString& entry) {
   const QPoint inside(2, 2);
   QContextMenuEvent event(QContextMenuEvent::Mouse, inside, widget->mapToGlobal(inside));
@@ -112,6 +118,28 @@ int SheetDriver::TextResultHeight() const {
 
 int SheetDriver::TextResultWidth(const QString& text) const {
   return QFontMetrics(window_->Sheet()->Fonts().font[1]).horizontalAdvance(text);
+}
+
+EngineHold::EngineHold() {
+  RunOnEngine(nullptr, [released = released_.get_future().share()] { released.wait(); });
+}
+
+void EngineHold::Release() {
+  if (!held_) return;
+  held_ = false;
+  released_.set_value();
+}
+
+QString DeterminantWithXOnTheDiagonal() {
+  constexpr int n = 12;
+  QString rows;
+  for (int i = 0; i < n; ++i) {
+    QStringList cells;
+    for (int j = 0; j < n; ++j)
+      cells << (i == j ? QString("x") : QString::number((i * n + j) % 7 + 1));
+    rows += "[" + cells.join(",") + "]";
+  }
+  return "det(" + rows + ")";
 }
 
 QImage ClipboardPng() {

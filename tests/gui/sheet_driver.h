@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 
+#include <future>
 #include <memory>
 
 #include "engine_thread.h"
@@ -42,6 +43,8 @@ class SheetDriver {
 
   // Puts the text on the clipboard and pastes it into the focused field.
   void Paste(const QString& text);
+  // The same without waiting for the engine.
+  void StartPaste(const QString& text);
   // Right-clicks the widget and chooses the entry of its menu with that
   // text; false when there is no such menu or entry.
   bool ChooseFromMenu(QWidget* widget, const QString& entry);
@@ -62,6 +65,26 @@ class SheetDriver {
   std::unique_ptr<MainWindow> window_;
   bool ready_ = false;
 };
+
+// Keeps the engine's thread busy until released, so that what a test asks
+// meanwhile has to wait its turn. While it holds, Key() would wait for it:
+// use Press().
+class EngineHold {
+ public:
+  EngineHold();
+  ~EngineHold() { Release(); }
+  EngineHold(const EngineHold&) = delete;
+  EngineHold& operator=(const EngineHold&) = delete;
+  void Release();
+
+ private:
+  std::promise<void> released_;
+  bool held_ = true;
+};
+
+// Computed at once, but its parts are shared so widely that its text runs to
+// more than a billion characters.
+QString DeterminantWithXOnTheDiagonal();
 
 // The clipboard's PNG decoded, in the format the pictures use.
 QImage ClipboardPng();
