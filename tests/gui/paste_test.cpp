@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "clipboard/result_texts.h"
+#include "engine_access.h"
 #include "sheet_driver.h"
 #include "suites.h"
 #include "value_maker.h"
@@ -87,6 +88,67 @@ class PasteTest : public QObject {
     QCOMPARE(d.InputText(2), QString());
     QCOMPARE(quit.count(), 0);
     QVERIFY(d.Window().isVisible());
+  }
+
+  // The engine is held while an earlier line is evaluated again, so the
+  // pasted lines must wait for it; they follow it in order, each once.
+  void linesPastedWhileALineRunsFollowItInOrder() {
+    SheetDriver d;
+    QVERIFY(d.Ready());
+    d.Enter("a:=1");
+    d.Key(Qt::Key_Up);
+    d.Retype("a:=5");
+    QSignalSpy evaluated(&d.Sheet(), &Worksheet::entryEvaluated);
+    EngineHold hold;
+    d.Press(Qt::Key_Return);
+    d.Press(Qt::Key_Down);
+    d.StartPaste("a+10\na+20\n");
+    QTRY_COMPARE(d.InputText(1), QString("a+10"));
+    QCOMPARE(d.Sheet().RunningEntry(), 0);
+    d.Press(Qt::Key_Return);  // refused while busy: the pasted line is not doubled
+    hold.Release();
+    QVERIFY(d.WaitForEntries(4));
+    WaitForEngine();
+    QCOMPARE(evaluated.count(), 3);
+    QCOMPARE(d.InputText(2), QString("a+20"));
+    QCOMPARE(d.CopiedText(1), QString("15"));
+    QCOMPARE(d.CopiedText(2), QString("25"));
+  }
+
+  // Esc during a paste stops the feeding, whether the pasted line runs or
+  // still waits behind another; the next paste feeds again.
+  void escStopsTheFeedingOfPastedLines_data() {
+    QTest::addColumn<bool>("behindAnotherLine");
+    QTest::newRow("pasted line running") << false;
+    QTest::newRow("pasted line waiting") << true;
+  }
+  void escStopsTheFeedingOfPastedLines() {
+    QFETCH(bool, behindAnotherLine);
+    SheetDriver d;
+    QVERIFY(d.Ready());
+    d.Enter("1");
+    EngineHold hold;
+    if (behindAnotherLine) {
+      d.Press(Qt::Key_Up);
+      d.Press(Qt::Key_Return);
+      d.Press(Qt::Key_Down);
+    }
+    d.StartPaste("2\n3\n4\n");
+    QTRY_COMPARE(d.InputText(1), QString("2"));
+    QCOMPARE(d.Sheet().RunningEntry(), behindAnotherLine ? 0 : 1);
+    d.Press(Qt::Key_Escape);
+    hold.Release();
+    WaitForEngine();
+    QTest::qWait(50);  // nothing is fed later either
+    QCOMPARE(d.Sheet().EntryCount(), behindAnotherLine ? 2 : 3);
+    QCOMPARE(d.InputText(d.Sheet().EntryCount() - 1), behindAnotherLine ? QString("2") : QString());
+    d.Sheet().EntryAt(d.Sheet().EntryCount() - 1).input->setFocus();
+    d.Retype("");
+    d.Paste("7\n8\n");
+    const int fed = d.Sheet().EntryCount() - 1;
+    QVERIFY(d.WaitForEntries(fed + 3));
+    QCOMPARE(d.InputText(fed), QString("7"));
+    QCOMPARE(d.InputText(fed + 1), QString("8"));
   }
 
   void linesPastedIntoAnotherEntryJoinIntoOne_data() {
