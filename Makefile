@@ -8,7 +8,7 @@ JOBS        ?= 2
 CMAKE_FLAGS ?=
 
 PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev libxtst-dev \
-            fonts-liberation2 xvfb xauth locales clang libclang-rt-14-dev valgrind
+            fonts-liberation2 xvfb xauth xclip locales clang libclang-rt-14-dev valgrind
 
 .PHONY: all run cli test build asan bench deps clean
 
