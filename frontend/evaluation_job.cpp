@@ -24,11 +24,13 @@ EvaluatedLine EvaluateAndDraw(LineEvaluator& evaluator, const std::string& line,
   if (measured) measured(results, layout);
   answer.picture = DrawResults(results, layout, fonts);
   answer.clipping = layout.clipping;
+  answer.drawnWidth = layout.width;
   if (CancelPending()) answer.interrupted = true;
   if (answer.interrupted) {
     // A text cut short by the request would read as the whole result.
     if (CancelPending()) answer.description.clear();
     answer.picture = WithInterruptedNote(answer.picture, fonts, target);
+    answer.drawnWidth = std::max(answer.drawnWidth, InterruptedNoteWidth(fonts));
     if (!answer.description.empty()) answer.description += '\n';
     answer.description += kInterruptedNote;
   }

@@ -21,6 +21,7 @@ struct EvaluatedLine {
   bool quit = false;         // "end" or "quit": nothing was evaluated
   bool interrupted = false;  // a cancel request stopped the line or its drawing
   int width = 0;             // the width the picture asks of the worksheet
+  int drawnWidth = 0;        // how far in from the left anything is drawn
   QImage picture;            // null when there is nothing to show
   Clipping clipping;         // what the picture had to leave out
   std::string description;   // the results in words, one value per line

@@ -17,16 +17,11 @@
 #include "clipboard/result_texts.h"
 #include "engine_access.h"
 #include "errors/error_marks.h"
+#include "picture_size.h"
 #include "worksheet.h"
 
 namespace symcalc::gui {
 namespace {
-
-// The picture exactly as the entry shows it, at the pixel ratio it was drawn.
-QImage ShownPicture(const Entry& entry) {
-  if (PictureHeight(entry) == 0) return {};
-  return entry.picture->pixmap().toImage();
-}
 
 QString FromUtf8(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -87,9 +82,10 @@ ResultTools::NoteTaker ResultTools::AfterEvaluation(int index) const {
   };
 }
 
-void ResultTools::ShowEvaluation(int index, LineNotes notes) {
+void ResultTools::ShowEvaluation(int index, LineNotes notes, int drawnWidth) {
   const Entry& entry = sheet_.EntryAt(index);
   EntryState& state = entries_.at(static_cast<std::size_t>(index));
+  state.drawnWidth = drawnWidth;
   if (entry.picture && !owners_.count(entry.picture)) {
     owners_[entry.picture] = index;
     entry.picture->installEventFilter(this);
@@ -130,6 +126,16 @@ void ResultTools::TakePastedLines(int index) {
     feeder_->Feed(PastedLines(text));
   else
     input->setText(JoinedLines(text));
+}
+
+// The picture as the entry shows it, at the pixel ratio it was drawn, but only
+// as wide as its results: the white that fills the worksheet to its width
+// would be most of a picture pasted elsewhere.
+QImage ResultTools::CopiedPicture(int index) const {
+  const Entry& entry = sheet_.EntryAt(index);
+  if (PictureHeight(entry) == 0) return {};
+  return NarrowedPicture(entry.picture->pixmap().toImage(),
+                         entries_.at(static_cast<std::size_t>(index)).drawnWidth);
 }
 
 int ResultTools::IndexOf(const QObject* widget) const {
@@ -219,7 +225,7 @@ void ResultTools::CopyResults(int index, CopyFormats formats) {
         CopiedResults copied;
         if (formats.text) copied.text = FromUtf8(texts->text);
         if (formats.latex) copied.latex = FromUtf8(texts->latex);
-        if (formats.image) copied.image = ShownPicture(sheet_.EntryAt(index));
+        if (formats.image) copied.image = CopiedPicture(index);
         Publish(ResultsMimeData(copied));
         emit this->copied();
       });
@@ -250,7 +256,7 @@ void ResultTools::CopyWorksheet() {
         for (int i = 0; i < sheet_.EntryCount() && i < static_cast<int>(texts->size()); ++i) {
           const Entry& entry = sheet_.EntryAt(i);
           SheetLine line{entry.input->text(), FromUtf8((*texts)[static_cast<std::size_t>(i)]),
-                         ShownPicture(entry)};
+                         CopiedPicture(i)};
           if (!line.input.trimmed().isEmpty() || !line.results.isEmpty())
             lines.push_back(std::move(line));
         }

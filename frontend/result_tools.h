@@ -6,6 +6,7 @@
 // asks for it.
 #pragma once
 
+#include <QImage>
 #include <QObject>
 
 #include <functional>
@@ -49,8 +50,9 @@ class ResultTools : public QObject {
                                             const std::vector<Value*>& results,
                                             const std::vector<FormulaBox>& boxes)>;
   NoteTaker AfterEvaluation(int index) const;
-  // On the window thread, once the entry's picture shows.
-  void ShowEvaluation(int index, LineNotes notes);
+  // On the window thread, once the entry's picture shows; `drawnWidth` is
+  // how far in from the left its picture has anything drawn.
+  void ShowEvaluation(int index, LineNotes notes, int drawnWidth);
 
   // The actions of the menus and of Ctrl+Shift+C. A text that Esc cut short
   // is not copied: the clipboard keeps what it held.
@@ -71,11 +73,13 @@ class ResultTools : public QObject {
  private:
   struct EntryState {
     QString settled;  // the input's text as it was before a paste of several lines
+    int drawnWidth = 0;
     std::vector<ErrorNote> errors;
     std::vector<TextSpan> marked;
   };
 
   int IndexOf(const QObject* widget) const;
+  QImage CopiedPicture(int index) const;
   void ShowInputMenu(int index, const QPoint& where);
   void ShowPictureMenu(int index, const QPoint& where);
   void ShowTip(int index, const QHelpEvent& event);

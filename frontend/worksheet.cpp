@@ -167,7 +167,7 @@ void Worksheet::Finish(int index, const EvaluatedLine& answer, LineNotes notes) 
   DescribePicture(shown, index + 1, QString::fromStdString(answer.description));
   // The error tips join this one where the pointer rests on an error.
   shown.picture->setToolTip(ClippingToolTip(answer.clipping));
-  tools_->ShowEvaluation(index, std::move(notes));
+  tools_->ShowEvaluation(index, std::move(notes), answer.drawnWidth);
   // Ctrl+M asked for this line's result, not for a line waiting after it.
   if (pasteAfterRun_) PasteInto(pasteAfterRun_);
   pasteAfterRun_.clear();

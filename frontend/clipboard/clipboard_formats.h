@@ -23,7 +23,7 @@ inline const QStringList kLatexMimeTypes = {QStringLiteral("text/x-latex"),
 struct CopiedResults {
   std::optional<QString> text;   // the text form, one value per line
   std::optional<QString> latex;  // one formula per line
-  QImage image;                  // the picture as shown; null for none
+  QImage image;                  // the picture, as wide as its results; null for none
 };
 
 // Plain text is the text form when there is one, else the LaTeX.

@@ -156,4 +156,14 @@ bool HasInk(const QImage& image, const QRect& area) {
   return false;
 }
 
+bool IsLeftPartOf(const QImage& part, const QImage& whole) {
+  const QImage p = part.convertToFormat(QImage::Format_RGB32);
+  const QImage w = whole.convertToFormat(QImage::Format_RGB32);
+  if (p.isNull() || p.height() != w.height() || p.width() > w.width()) return false;
+  for (int y = 0; y < w.height(); ++y)
+    for (int x = 0; x < w.width(); ++x)
+      if (w.pixel(x, y) != (x < p.width() ? p.pixel(x, y) : qRgb(255, 255, 255))) return false;
+  return true;
+}
+
 }  // namespace symcalc::gui::test

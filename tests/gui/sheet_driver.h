@@ -92,4 +92,8 @@ QImage ClipboardPng();
 // True when any pixel in the rectangle is darker than mid-grey.
 bool HasInk(const QImage& image, const QRect& area);
 
+// True when `part` is `whole` cut back to its first columns, all rows kept,
+// and everything cut away is white.
+bool IsLeftPartOf(const QImage& part, const QImage& whole);
+
 }  // namespace symcalc::gui::test
