@@ -84,6 +84,8 @@ std::string AxisRange(const Value* spec) {
 
 }  // namespace
 
+bool PrintsReadably(const Value* v) { return PrintsWithin(v, kReadableLength); }
+
 std::string DescribePlot(const Value* plot) {
   const Value* f = FunctionArgument(plot, 0);
   const Value* x = FunctionArgument(plot, 1);

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "errors/error_explanations.h"
+#include "result_description.h"
 #include "result_picture.h"
 
 namespace symcalc::gui {
@@ -21,7 +22,8 @@ bool IsName(std::string_view text) {
 }
 
 // The text the engine quotes for an error: a name or a piece of the line as
-// it was written, or else the printed value.
+// it was written, or else the printed value. A value whose text would take
+// minutes to print cannot stand in the line anyway, and gives no text.
 std::string OffendingText(const Value* operand) {
   switch (TypeOf(operand)) {
     case ValueType::String:
@@ -29,7 +31,7 @@ std::string OffendingText(const Value* operand) {
     case ValueType::Variable:
       return std::string(TextValueOf(operand));
     default:
-      return PrintValue(operand);
+      return PrintsReadably(operand) ? PrintValue(operand) : std::string();
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSet>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
 #include <QToolTip>
@@ -71,6 +72,18 @@ class ErrorMarkTest : public QObject {
     const int right = CursorX(field, start + length);
     for (const int x : red) QVERIFY2(x >= left - 1 && x <= right + 1, qPrintable(QString::number(x)));
     QVERIFY(red.contains(left + 1) && red.contains(right - 2));
+  }
+
+  // The offending value of an error can print to far more text than any
+  // line holds: it is not looked for, and the line does not wait for it.
+  void anErrorAboutAValueTooLongToPrintIsShownAtOnce() {
+    SheetDriver d;
+    QVERIFY(d.Ready());
+    d.Enter("d:=" + DeterminantWithXOnTheDiagonal());
+    QSignalSpy evaluated(&d.Sheet(), &Worksheet::entryEvaluated);
+    d.Start("{d}+1");
+    QVERIFY(evaluated.wait(10000));
+    QCOMPARE(d.Sheet().Tools().MarkedSpans(1), std::vector<TextSpan>{});
   }
 
   void theMarkGoesWhenTheLineIsEdited() {
