@@ -196,16 +196,24 @@ std::string ReadSelection(const char* selection, const char* target) {
 
 int Fail(pid_t child, const char* message);
 
+// The clipboard's targets once it offers a PNG, waiting for that. Another
+// owner may answer a request for image/png with its own text, so the target
+// list is what tells that the worksheet's copy has arrived.
+std::string TargetsOnceAPngIsOffered() {
+  std::string targets;
+  for (auto start = Clock::now();
+       targets.find("image/png") == std::string::npos && Clock::now() - start < kPatience; Pause())
+    targets = ReadSelection("clipboard", "TARGETS");
+  return targets;
+}
+
 // Ctrl+Shift+C on the line "6*7" puts its result on the clipboard as text,
 // LaTeX and PNG, and nothing on the primary selection; pasted with Ctrl+V
 // into the new line and evaluated, it draws the same picture, pixel for pixel.
 int CopyAndPasteBack(Display* display, Window window, pid_t child) {
   TypeKey(display, XK_Up);
   TypeChord(display, {XK_Control_L, XK_Shift_L}, XK_c);
-  std::string targets;
-  for (auto start = Clock::now();
-       targets.find("image/png") == std::string::npos && Clock::now() - start < kPatience; Pause())
-    targets = ReadSelection("clipboard", "TARGETS");
+  const std::string targets = TargetsOnceAPngIsOffered();
   for (const char* format : {"text/plain", "image/png", "text/x-latex", "application/x-latex"})
     if (targets.find(format) == std::string::npos) {
       std::fprintf(stderr, "x11_driver: the clipboard offers %s\n", targets.c_str());
@@ -232,9 +240,9 @@ int CopyAndPasteBack(Display* display, Window window, pid_t child) {
   TypeKey(display, XK_Up);
   TypeChord(display, {XK_Control_L, XK_Shift_L}, XK_c);
   TypeKey(display, XK_Down);
-  std::string secondPng;
-  for (auto start = Clock::now(); secondPng.empty() && Clock::now() - start < kPatience; Pause())
-    secondPng = ReadSelection("clipboard", "image/png");
+  if (TargetsOnceAPngIsOffered().find("image/png") == std::string::npos)
+    return Fail(child, "the second Ctrl+Shift+C offered no PNG");
+  const std::string secondPng = ReadSelection("clipboard", "image/png");
   if (secondPng != firstPng) return Fail(child, "the pasted line's picture differs from the copied one");
   std::puts("x11_driver: copied with Ctrl+Shift+C, pasted back, and the pictures are equal");
   return 0;
