@@ -1,16 +1,24 @@
 # Two commands for a newcomer: `make run` opens the worksheet, `make test` runs
 # every test. Both install missing Debian packages first.
 
-BUILD       ?= build
-ASAN_BUILD  ?= build-asan
-BENCH_BUILD ?= build-bench
-JOBS        ?= 2
-CMAKE_FLAGS ?=
+BUILD         ?= build
+ASAN_BUILD    ?= build-asan
+BENCH_BUILD   ?= build-bench
+RELEASE_BUILD ?= build-release
+JOBS          ?= 2
+CMAKE_FLAGS   ?=
+PREFIX        ?= /usr/local
+DESTDIR       ?=
 
-PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev libxtst-dev \
-            fonts-liberation2 xvfb xauth locales clang libclang-rt-14-dev valgrind
+# Warnings are errors in the builds we develop and test with; plain CMake (a
+# packager's build) leaves them warnings.
+OWN_FLAGS := -DSYMCALC_WERROR=ON
 
-.PHONY: all run cli test build asan bench deps clean
+PACKAGES := cmake g++ make pkgconf libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev libxtst-dev \
+            libedit-dev fonts-liberation2 xvfb xauth xclip locales clang libclang-rt-14-dev valgrind \
+            python3 dpkg-dev file man-db appstream desktop-file-utils
+
+.PHONY: all run cli test build asan release install package bench deps clean
 
 all: build
 
@@ -30,8 +38,10 @@ deps:
 	  fi; \
 	fi
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DSYMCALC_CHECK_NORMAL_FORM=ON $(CMAKE_FLAGS)
+# A change of this file configures again, so that a build tree made before a
+# flag was added here gets it.
+$(BUILD)/CMakeCache.txt: Makefile
+	cmake -S . -B $(BUILD) -DSYMCALC_CHECK_NORMAL_FORM=ON $(OWN_FLAGS) $(CMAKE_FLAGS)
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
@@ -45,11 +55,29 @@ cli: build
 
 asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSYMCALC_SANITIZE=ON \
-	  -DSYMCALC_CHECK_NORMAL_FORM=ON -DSYMCALC_BUILD_GUI=OFF $(CMAKE_FLAGS)
+	  -DSYMCALC_CHECK_NORMAL_FORM=ON -DSYMCALC_BUILD_GUI=OFF $(OWN_FLAGS) $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j$(JOBS) --target engine_tests
 
-test: build asan fuzz-build
-	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+# The configuration users and packagers get: -O3, the CLI linked statically.
+# It is what `make install` installs and `make package` packs.
+$(RELEASE_BUILD)/CMakeCache.txt: Makefile
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release $(OWN_FLAGS) $(CMAKE_FLAGS)
+
+release: deps $(RELEASE_BUILD)/CMakeCache.txt
+	cmake --build $(RELEASE_BUILD) -j$(JOBS)
+
+install: release
+	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE_BUILD) --prefix "$(PREFIX)"
+
+package: release
+	cd $(RELEASE_BUILD) && cpack -G DEB
+	@ls $(RELEASE_BUILD)/symcalc_*.deb
+
+# The release tree runs the engine and CLI tests again (the optimiser at -O3
+# and the static CLI are what users get) and builds and checks the package.
+test: build asan fuzz-build release
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -LE package
+	cd $(RELEASE_BUILD) && ctest --output-on-failure -j$(JOBS) -L 'unit|cli|package'
 	cd $(ASAN_BUILD) && ctest --output-on-failure -L sanitize
 	cd $(FUZZ_BUILD) && ctest --output-on-failure -L fuzz
 
@@ -64,7 +92,8 @@ FUZZ_TIME  ?= 600
 
 fuzz-build: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DSYMCALC_FUZZ=ON \
-	  -DSYMCALC_CHECK_NORMAL_FORM=ON -DSYMCALC_BUILD_GUI=OFF -DSYMCALC_BUILD_TESTS=OFF $(CMAKE_FLAGS)
+	  -DSYMCALC_CHECK_NORMAL_FORM=ON -DSYMCALC_BUILD_GUI=OFF -DSYMCALC_BUILD_TESTS=OFF \
+	  $(OWN_FLAGS) $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target line_fuzzer
 
 fuzz: fuzz-build
@@ -74,10 +103,10 @@ fuzz: fuzz-build
 bench: PACKAGES += ginac-tools pari-gp maxima python3 python3-sympy
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DSYMCALC_BUILD_BENCH=ON \
-	  -DSYMCALC_BUILD_GUI=OFF -DSYMCALC_BUILD_TESTS=OFF $(CMAKE_FLAGS)
+	  -DSYMCALC_BUILD_GUI=OFF -DSYMCALC_BUILD_TESTS=OFF $(OWN_FLAGS) $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 	python3 bench/compare.py --cli $(BENCH_BUILD)/cli/symcalc-cli $(COMPARE_FLAGS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(RELEASE_BUILD)

@@ -2,95 +2,56 @@
 // worksheet line is, and the text form of each value is printed on its own line.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <string>
-#include <vector>
 
-#include "line_reader.h"
+#include "interrupts.h"
+#include "options.h"
+#include "session.h"
 #include "symcalc/engine.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: symcalc-cli [-e LINE]...\n"
-    "Evaluates lines of the symcalc language and prints each value.\n"
-    "Without -e, lines are read from standard input until its end, \"end\" or \"quit\".\n"
-    "\n"
-    "  -e LINE     evaluate LINE (may be given several times) instead of reading input\n"
-    "  --help      show this help\n"
-    "  --version   show the version\n";
-
-struct Options {
-  std::vector<std::string> lines;
-  bool useLines = false;
+struct Run {
+  const symcalc_cli::Options& options;
+  symcalc_cli::Terminal terminal;
 };
 
-// Prints the values of one line; returns false when the line asks to stop.
-bool RunLine(const std::string& line) {
-  symcalc::LineResult r = symcalc::HandleLine(line);
-  if (r.quit) return false;
-  std::string out;
-  for (const symcalc::Value* v : r.values) {
-    out += symcalc::PrintValue(v);
-    out += '\n';
-  }
-  symcalc::ReleaseValues(r.values);
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  return true;
-}
-
-int Run(void* p) {
-  const Options& options = *static_cast<Options*>(p);
+int RunOnLargeStack(void* p) {
+  const Run& run = *static_cast<Run*>(p);
   symcalc::EngineInit();
-  if (options.useLines) {
-    for (const std::string& line : options.lines)
-      if (!RunLine(line)) break;
-  } else {
-    const bool interactive = isatty(STDIN_FILENO);
-    // A program that talks to the CLI through pipes sees each answer before
-    // the CLI waits for its next line.
-    symcalc_cli::LineReader reader(STDIN_FILENO, [] { std::fflush(stdout); });
-    std::string line;
-    for (;;) {
-      if (interactive) {
-        std::fputs("> ", stdout);
-        std::fflush(stdout);
-      }
-      if (!reader.Next(line)) break;
-      if (!RunLine(line)) break;
-    }
-  }
+  const symcalc_cli::ExitStatus status = symcalc_cli::RunSession(run.options, run.terminal);
   symcalc::EngineShutdown();
-  return 0;
+  return static_cast<int>(status);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-    if (arg == "--version") {
-      std::puts("symcalc-cli 0.1.0");
-      return 0;
-    }
-    if (arg == "-e") {
-      if (i + 1 >= argc) {
-        std::fputs("symcalc-cli: -e needs a line to evaluate\n", stderr);
-        std::fputs(kUsage, stderr);
-        return 2;
-      }
-      options.lines.emplace_back(argv[++i]);
-      options.useLines = true;
-      continue;
-    }
-    std::fprintf(stderr, "symcalc-cli: unknown option '%s'\n", arg.c_str());
-    std::fputs(kUsage, stderr);
-    return 2;
+  using symcalc_cli::Request;
+  const symcalc_cli::ParsedCommandLine parsed = symcalc_cli::ParseCommandLine(argc, argv);
+  switch (parsed.request) {
+    case Request::Help:
+      std::fputs(symcalc_cli::kUsage, stdout);
+      return std::fflush(stdout) == 0 ? 0 : 1;
+    case Request::Version:
+      std::puts("symcalc-cli " SYMCALC_VERSION);
+      return std::fflush(stdout) == 0 ? 0 : 1;
+    case Request::UsageError:
+      std::fprintf(stderr, "symcalc-cli: %s\n%s", parsed.problem.c_str(), symcalc_cli::kUsage);
+      return static_cast<int>(symcalc_cli::ExitStatus::UsageError);
+    case Request::Run:
+      break;
   }
-  return symcalc::RunWithLargeStack(Run, &options);
+  const symcalc_cli::Options& options = parsed.options;
+  Run run{options, {}};
+  const bool readsInput =
+      std::any_of(options.sources.begin(), options.sources.end(), [](const symcalc_cli::Source& s) {
+        return s.kind == symcalc_cli::SourceKind::StandardInput;
+      });
+  run.terminal.interactive = readsInput && isatty(STDIN_FILENO);
+  run.terminal.outputIsTerminal = isatty(STDOUT_FILENO);
+  run.terminal.editing = run.terminal.interactive && options.edit && run.terminal.outputIsTerminal;
+  if (run.terminal.interactive) symcalc_cli::BlockInterruptsInThisThread();
+  return symcalc::RunWithLargeStack(RunOnLargeStack, &run);
 }

@@ -1,7 +1,8 @@
-// Starting the toolkit. The engine recurses once per nesting level of an
-// expression, so everything, the window included, runs on one thread with a
-// large stack: the toolkit accepts any thread as its GUI thread on Linux,
-// provided it is the only thread that touches it.
+// Starting the toolkit. The window's thread gets a large stack too (the
+// toolkit accepts any thread as its GUI thread on Linux, provided it is the
+// only thread that touches it): the worksheet's own engine calls run on the
+// engine's thread, but tests and tools that drive the engine themselves do it
+// from here, and the engine recurses once per nesting level of an expression.
 #pragma once
 
 #include <functional>

@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "keep_in_view.h"
+#include "picture_size.h"
+
 namespace symcalc::gui {
 namespace {
 
@@ -20,9 +23,9 @@ void PaintWhite(QWidget* widget) {
 
 }  // namespace
 
-Entry MakeEntry(QWidget* parent, const QFont& font, int y, int width, int lineHeight) {
+Entry MakeEntry(QWidget* parent, const QFont& font, int y, int width, int lineHeight, int number) {
   Entry entry;
-  entry.prompt = new QLabel(QStringLiteral(">"), parent);
+  entry.prompt = new QLabel(QString::fromLatin1(kPrompt), parent);
   entry.prompt->setFont(font);
   PaintWhite(entry.prompt);
   entry.prompt->setGeometry(0, y, kPromptWidth, lineHeight);
@@ -34,6 +37,8 @@ Entry MakeEntry(QWidget* parent, const QFont& font, int y, int width, int lineHe
   // pasted with Ctrl+M.
   entry.input->setMaxLength(std::numeric_limits<int>::max());
   entry.input->setGeometry(kPromptWidth, y, width - kPromptWidth, lineHeight);
+  entry.input->setAccessibleName(QStringLiteral("input line %1").arg(number));
+  FocusOnClick(entry.prompt, entry.input);
 
   entry.prompt->show();
   entry.input->show();
@@ -44,6 +49,7 @@ void AddPicture(Entry& entry, QWidget* parent, int y, const QImage& image, int w
   entry.picture = new QLabel(parent);
   entry.picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   PaintWhite(entry.picture);
+  FocusOnClick(entry.picture, entry.input);
   entry.picture->move(0, y);
   SetPicture(entry, image, width);
   entry.picture->show();
@@ -61,7 +67,13 @@ void SetPicture(Entry& entry, const QImage& image, int width) {
     return;
   }
   entry.picture->setPixmap(QPixmap::fromImage(image));
-  entry.picture->resize(std::max(width, image.width()), image.height());
+  const QSize size = LogicalSize(image);
+  entry.picture->resize(std::max(width, size.width()), size.height());
+}
+
+void DescribePicture(Entry& entry, int number, const QString& description) {
+  entry.picture->setAccessibleName(QStringLiteral("result of line %1").arg(number));
+  entry.picture->setAccessibleDescription(description);
 }
 
 void MoveEntry(Entry& entry, int dy) {
@@ -71,9 +83,17 @@ void MoveEntry(Entry& entry, int dy) {
   }
 }
 
+void MarkRunning(Entry& entry, bool running) {
+  entry.prompt->setText(QString::fromLatin1(running ? kRunningPrompt : kPrompt));
+}
+
 void SetEntryWidth(Entry& entry, int width) {
   entry.input->resize(width - kPromptWidth, entry.input->height());
-  if (PictureHeight(entry) > 0) entry.picture->resize(width, entry.picture->height());
+  if (PictureHeight(entry) == 0) return;
+  const QImage picture = entry.picture->pixmap().toImage();
+  if (LogicalSize(picture).width() < width)
+    entry.picture->setPixmap(QPixmap::fromImage(WidenedPicture(picture, width)));
+  entry.picture->resize(width, entry.picture->height());
 }
 
 }  // namespace symcalc::gui

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "picture_size.h"
 #include "plot.h"
 #include "raster.h"
 
@@ -150,9 +151,12 @@ FormulaPainter::FormulaPainter(const WorksheetFonts& fonts)
     : fonts_(fonts), metrics_(fonts_), layout_(metrics_) {}
 
 void FormulaPainter::Draw(QPainter& painter, const Value* value, int x, int y, int level) {
-  const QRect area = painter.device() ? QRect(0, 0, painter.device()->width(),
-                                              painter.device()->height())
-                                      : QRect();
+  // The painter works in logical pixels; a dense device has more of its own.
+  const QPaintDevice* device = painter.device();
+  const QRect area =
+      device ? QRect(0, 0, LogicalPixels(device->width(), device->devicePixelRatio()),
+                     LogicalPixels(device->height(), device->devicePixelRatio()))
+             : QRect();
   PainterCanvas canvas(painter, fonts_, metrics_, area);
   layout_.Draw(canvas, value, x, y, level);
 }

@@ -12,6 +12,7 @@ bool LineEvaluator::Evaluate(std::string_view line) {
   if (handled.quit) return false;
   ReleaseValues(results_);
   results_ = std::move(handled.values);
+  interrupted_ = handled.cancelled;
   if (!results_.empty()) {
     Value* copy = CopyValue(results_.back());
     FreeValue(last_);
@@ -22,7 +23,9 @@ bool LineEvaluator::Evaluate(std::string_view line) {
 
 std::optional<std::string> LineEvaluator::LastResultText() const {
   if (!last_) return std::nullopt;
-  return PrintValue(last_);
+  std::string text = PrintValue(last_);
+  if (CancelPending()) return std::nullopt;
+  return text;
 }
 
 }  // namespace symcalc::gui

@@ -3,21 +3,26 @@
 #include <QScreen>
 #include <QStringList>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "application.h"
-#include "engine_start.h"
+#include "engine_thread.h"
 #include "main_window.h"
-#include "symcalc/engine.h"
 #include "worksheet.h"
 
 namespace {
 
+constexpr std::chrono::milliseconds kExitPatience{1000};
+
 constexpr const char* kUsage =
     "Usage: symcalc [--help] [--version]\n"
     "Opens the symcalc worksheet. Type an expression and press Return; Up and Down\n"
-    "move between lines, Ctrl+M copies the last result, \"end\" or \"quit\" closes.\n"
+    "move between lines, Ctrl+M copies the last result, Esc interrupts a computation,\n"
+    "F1 opens the reference of every builtin, Ctrl+Shift+C copies a line's results\n"
+    "as text, LaTeX and picture, \"end\" or \"quit\" closes.\n"
     "Without a display, use symcalc-cli.\n";
 
 int RunWorksheet(QApplication& app) {
@@ -28,7 +33,7 @@ int RunWorksheet(QApplication& app) {
   }
   // Lets desktops match the window to symcalc.desktop and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("symcalc"));
-  symcalc::gui::StartEngine();
+  symcalc::gui::EngineThread engine;
   int status = 0;
   {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -37,8 +42,13 @@ int RunWorksheet(QApplication& app) {
     window.Centre();
     window.show();
     status = app.exec();
-  }  // the worksheet releases its values before the engine goes
-  symcalc::EngineShutdown();
+  }  // the worksheet hands its values back to the engine's thread
+  // A computation interrupted by the closing window normally ends at once;
+  // one deaf to the request must not keep a closed window's process alive.
+  if (!engine.Stop(kExitPatience)) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+  }
   return status;
 }
 

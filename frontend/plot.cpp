@@ -24,11 +24,6 @@ constexpr double kImaginaryNoise = 1e-7;
 // overflows an int.
 constexpr double kBand = 2.0 * kPlotSamples;
 
-// "name = a..b"
-bool IsAxisRange(const Value* v) {
-  return v && TypeOf(v) == ValueType::Equal && TypeOf(RightOperand(v)) == ValueType::Range;
-}
-
 bool IsRealNumber(const Value* v) {
   const ValueType t = TypeOf(v);
   return t == ValueType::Qword || t == ValueType::Double || t == ValueType::Ratio;
@@ -66,6 +61,9 @@ Samples Sample(const Value* f, std::string_view name, const Value* a, const Valu
   const Owned low(CopyValue(a));
   const Owned span(Subtract(b, low.get()));
   for (int u = 0; u <= kSpan; ++u) {
+    // Each sample is a whole evaluation of f: a request to stop is heard
+    // between them as well as inside.
+    if (CancelPending()) break;
     const Owned fraction(MakeRatio(u, kSpan));
     const Owned step(Multiply(span.get(), fraction.get()));
     const Owned x(Add(low.get(), step.get()));
@@ -84,6 +82,14 @@ int Round(double v, double low, double high) {
 }
 
 }  // namespace
+
+bool IsAxisRange(const Value* v) {
+  return v && TypeOf(v) == ValueType::Equal && TypeOf(RightOperand(v)) == ValueType::Range;
+}
+
+bool IsPlot(const Value* v) {
+  return TypeOf(v) == ValueType::Function && FunctionEntryName(v) == "plot";
+}
 
 void RegisterPlot() { RegisterExternalFunction(PlotHandler, "plot", 3, 1); }
 
@@ -115,6 +121,9 @@ PlotSketch SketchPlot(const Value* node, int left, int top) {
   if (!xmin || !xmax || !(*xmin < *xmax) || !std::isfinite(*xmax - *xmin)) return sketch;
 
   const Samples samples = Sample(f, TextValueOf(variable), a, b);
+  // Half a curve, scaled by the samples taken so far, would mislead: a
+  // stopped sampling leaves the square white.
+  if (CancelPending()) return sketch;
   std::optional<double> ymin;
   std::optional<double> ymax;
   if (yspec) {

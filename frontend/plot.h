@@ -17,6 +17,11 @@ Value* PlotHandler(Value* const* args, Value* out);
 
 inline constexpr int kPlotSamples = 501;
 
+// "name = a..b", as the axes of a plot are given.
+bool IsAxisRange(const Value* v);
+// A plot node, as evaluating a plot call leaves it.
+bool IsPlot(const Value* v);
+
 // What goes into a plot's square, in picture coordinates. Everything is
 // already clamped to a band around the square; the painter clips to it.
 struct PlotSketch {
@@ -36,7 +41,8 @@ struct PlotSketch {
 
 // Samples the node's function with its variable bound only for the sampling:
 // a user's variable of the same name keeps its value. An empty sketch means
-// the square stays white (a bad or empty range, or no real sample to scale by).
+// the square stays white (a bad or empty range, no real sample to scale by,
+// or a cancel request that stopped the sampling).
 PlotSketch SketchPlot(const Value* node, int left, int top);
 
 }  // namespace symcalc::gui

@@ -19,6 +19,7 @@ void InstallShortcuts(QWidget* owner, std::function<void(ShortcutEvent)> handler
       {QKeySequence(Qt::Key_Up), ShortcutEvent::FocusPrevious},
       {QKeySequence(Qt::Key_Down), ShortcutEvent::FocusNext},
       {QKeySequence(Qt::CTRL | Qt::Key_M), ShortcutEvent::PasteLastResult},
+      {QKeySequence(Qt::Key_Escape), ShortcutEvent::Interrupt},
   };
   for (const Binding& binding : bindings) {
     auto* shortcut = new QShortcut(binding.keys, owner);

@@ -12,6 +12,7 @@ enum class ShortcutEvent {
   FocusPrevious = 1,    // Up
   FocusNext = 2,        // Down
   PasteLastResult = 3,  // Ctrl+M
+  Interrupt = 4,        // Esc
 };
 
 // The keys act while the keyboard focus is anywhere inside `owner`; they take

@@ -8,6 +8,7 @@
 #include "eval/arithmetic.h"
 
 #include "eval/relations.h"
+#include "eval/scaled_complex.h"
 #include "eval/simplify.h"
 #include "values/number_limits.h"
 
@@ -211,6 +212,48 @@ Value* MatrixProduct(const Value* p, const Value* q, Value* out) {
   return MakeArray(qw, ph, table.release(), out);
 }
 
+// 1/(c + di) -> (c - di)/(c*c + d*d), through the engine's arithmetic.
+Value* PlainReciprocal(const Value* q) {
+  const Value* c = q->pair.left;
+  const Value* d = q->pair.right;
+  Held cc = Hold(Multiply(c, c));
+  Held dd = Hold(Multiply(d, d));
+  Held m = Hold(Add(cc.get(), dd.get()));
+  Held re = Hold(Divide(c, m.get()));
+  Held minusD = Hold(Negate(d));
+  Held im = Hold(Divide(minusD.get(), m.get()));
+  return MakeComplex(re.get(), im.get());
+}
+
+// p / q for a complex q; p is a number or an infinity.
+Value* ComplexQuotient(const Value* p, const Value* q, Value* out) {
+  if (IsRational(q->pair.left) && IsRational(q->pair.right)) {
+    // Exact while the reciprocal's parts stay fractions.
+    Held reciprocal = Hold(PlainReciprocal(q));
+    const Value* r = reciprocal.get();
+    // A part beyond 32 bits turns double and may snap, the imaginary one
+    // even to 0, which leaves no complex at all.
+    if (r->type == ValueType::Complex && IsRational(r->pair.left) && IsRational(r->pair.right))
+      return Multiply(p, r, out);
+  }
+  ComplexDouble pz, qz;
+  if (FiniteParts(p, pz) && FiniteParts(q, qz)) {
+    const ComplexDouble z = ScaledQuotient(pz, qz);
+    Held re = Hold(MakeDouble(z.re));
+    Held im = Hold(MakeDouble(z.im));
+    return MakeComplex(re.get(), im.get(), out);
+  }
+  // An infinity points where 1/q points, in the direction of q's conjugate;
+  // the reciprocal itself could snap to 0 and turn the quotient undefined.
+  if (IsInfinity(p) && IsReal(q->pair.left) && IsReal(q->pair.right)) {
+    Held minusD = Hold(Negate(q->pair.right));
+    Held conjugate = Hold(MakeComplex(q->pair.left, minusD.get()));
+    return Multiply(p, conjugate.get(), out);
+  }
+  Held reciprocal = Hold(PlainReciprocal(q));
+  return Multiply(p, reciprocal.get(), out);
+}
+
 }  // namespace
 
 Value* Add(const Value* a, const Value* b, Value* out) {
@@ -309,6 +352,12 @@ Value* Divide(const Value* a, const Value* b, Value* out) {
     Held s = Hold(MakeString("pow"));
     return MakeError(0, s.get(), out);
   }
+  if (IsInfinity(q)) {
+    if (IsInfinity(p)) return Undefined(out);
+    return MakeQword(0, out);
+  }
+  // An infinity keeps or flips its sign; 1/q would snap to 0 for a large q.
+  if (IsInfinity(p) && IsReal(q)) return Multiply(p, q, out);
   if (IsRational(p) && IsRational(q)) {
     // Exact in one step: a large divisor must not turn the reciprocal into a
     // double when the quotient itself is a small fraction.
@@ -317,34 +366,20 @@ Value* Divide(const Value* a, const Value* b, Value* out) {
     FractionParts(q, qn, qd);
     return MakeExactQuotient(pn * qd, pd * qn, out);
   }
-  Held reciprocal;
-  switch (q->type) {
-    case ValueType::Qword:
-      reciprocal = Hold(MakeExactQuotient(1, q->qword));
-      break;
-    case ValueType::Double:
-      reciprocal = Hold(MakeDouble(1.0 / q->dbl));
-      break;
-    case ValueType::Ratio:
-      reciprocal = Hold(MakeExactQuotient(q->ratio.den, q->ratio.num));
-      break;
-    case ValueType::Complex: {
-      const Value* x = q->pair.left;
-      const Value* y = q->pair.right;
-      Held xx = Hold(Multiply(x, x));
-      Held yy = Hold(Multiply(y, y));
-      Held m = Hold(Add(xx.get(), yy.get()));
-      Held re = Hold(Divide(x, m.get()));
-      Held minusY = Hold(Negate(y));
-      Held im = Hold(Divide(minusY.get(), m.get()));
-      reciprocal = Hold(MakeComplex(re.get(), im.get()));
-      break;
-    }
-    default:  // an infinity
-      if (IsInfinity(p)) return Undefined(out);
-      return MakeQword(0, out);
+  if (q->type == ValueType::Ratio) {
+    // A fraction's reciprocal is a fraction again, far above the zero snap.
+    Held reciprocal = Hold(MakeExactQuotient(q->ratio.den, q->ratio.num));
+    return Multiply(p, reciprocal.get(), out);
   }
-  return Multiply(p, reciprocal.get(), out);
+  // One division, so that only the quotient meets the zero snap: the
+  // reciprocal of a divisor above 1e13 would snap to 0 on its own.
+  if (IsReal(p) && IsReal(q)) return MakeDouble(DoubleOf(p) / DoubleOf(q), out);
+  if (IsReal(q)) {
+    Held re = Hold(Divide(p->pair.left, q));
+    Held im = Hold(Divide(p->pair.right, q));
+    return MakeComplex(re.get(), im.get(), out);
+  }
+  return ComplexQuotient(p, q, out);
 }
 
 }  // namespace symcalc

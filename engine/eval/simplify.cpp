@@ -9,6 +9,7 @@
 
 #include "builtins/builtins.h"
 #include "eval/arithmetic.h"
+#include "eval/cancel.h"
 #include "eval/coefficients.h"
 #include "eval/like_table.h"
 #include "eval/likeness_key.h"
@@ -310,7 +311,9 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
   // Unwinding after a refused subterm: nothing more is worked on.
   if (g_tripped) return Retain(v);
   DepthGuard guard;
-  if (g_depth > kMaxDepth || StackExhausted()) return AnalysisError(v);
+  // A cancelled evaluation unwinds the way a refused subterm does; its value
+  // is discarded by the caller.
+  if (g_depth > kMaxDepth || StackExhausted() || CancelPending()) return AnalysisError(v);
   switch (v->type) {
     case ValueType::Complex: {
       bool rc = false;

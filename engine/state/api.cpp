@@ -33,6 +33,28 @@ void PushTemporaryBinding(std::string_view name, const Value* value) {
 
 void PopTemporaryBinding() { PopParameters(1); }
 
+std::vector<FunctionInfo> RegisteredFunctions() {
+  std::vector<FunctionInfo> functions;
+  for (const BuiltinEntry* e : Engine().registry) {
+    FunctionInfo info{e->name, e->maxArgs, e->optionalArgs, e->body != nullptr, {}};
+    if (info.userDefined && !e->parameters.empty()) {
+      std::string_view rest = e->parameters;
+      for (std::size_t comma; (comma = rest.find(',')) != std::string_view::npos;
+           rest.remove_prefix(comma + 1))
+        info.parameters.emplace_back(rest.substr(0, comma));
+      info.parameters.emplace_back(rest);
+    }
+    functions.push_back(std::move(info));
+  }
+  return functions;
+}
+
+std::vector<VariableInfo> VariableBindings() {
+  std::vector<VariableInfo> variables;
+  for (const Binding& b : Engine().variables) variables.push_back({b.name, b.constant});
+  return variables;
+}
+
 void ReleaseValues(std::vector<Value*>& values) {
   for (Value* v : values) FreeValue(v);
   values.clear();
@@ -104,6 +126,14 @@ std::string FunctionNameOf(const Value* v) {
 }
 
 std::string ErrorMessage(int code) { return std::string(ErrorText(code)); }
+
+bool FunctionArgumentCounts(std::string_view name, int* fewest, int* most) {
+  const BuiltinEntry* entry = FindFunction(name);
+  if (!entry) return false;
+  *most = entry->maxArgs;
+  *fewest = entry->maxArgs - entry->optionalArgs;
+  return true;
+}
 
 ValueType TypeOf(const Value* v) { return v->type; }
 std::string_view TypeNameOf(const Value* v) { return TypeName(v->type); }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "eval/cancel.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
 
@@ -18,6 +19,10 @@ Value* NameError(int code, std::string_view name) {
   Held s = Hold(MakeString(name));
   return MakeError(code, s.get());
 }
+
+// What an assignment that a cancel request stopped before it bound anything
+// returns; the line handling drops it with the rest of the piece.
+Value* AbandonedError(std::string_view name) { return NameError(19, name); }
 
 // True when `name` occurs as a variable in a position that Simplify
 // substitutes: operator operands, function arguments and complex parts, and
@@ -156,6 +161,8 @@ Value* Assign(std::string_view fullName, const Value* value) {
     }
     Binding* b = FindBinding(name);
     if (b && b->constant) return NameError(16, name);
+    if (CancelPending()) return AbandonedError(name);
+    CommitPiece();
     if (b) {
       FreeValue(b->value);
       b->value = simplified.release();
@@ -171,6 +178,8 @@ Value* Assign(std::string_view fullName, const Value* value) {
   if (fname.empty()) return NameError(38, name);
   for (BuiltinEntry* e : s.registry)
     if (e->name == fname && !e->body) return NameError(41, fname);
+  if (CancelPending()) return AbandonedError(fname);
+  CommitPiece();
   auto* e = new BuiltinEntry();
   e->impl = UserFunction;
   e->name = std::string(fname);

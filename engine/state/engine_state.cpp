@@ -1,7 +1,9 @@
 // Engine initialisation, the registry and the variable list.
 #include "state/engine_state.h"
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "state/builtin_table.h"
 
@@ -9,6 +11,8 @@ namespace symcalc {
 namespace {
 
 std::unique_ptr<EngineState> g_engine;
+// States set aside by BeginScratchEngine, innermost last.
+std::vector<std::unique_ptr<EngineState>> g_setAside;
 
 void ReleaseState(EngineState& s) {
   s.chainTables.Clear();
@@ -25,6 +29,14 @@ void ReleaseState(EngineState& s) {
     FreeValue(p.second);
   }
   s.coefficients.clear();
+}
+
+// Records carry the epoch of the state that simplified them; a record of one
+// state must never pass for simplified in another, so the state taking over
+// starts past the other's epoch and counts every name as changed then.
+void StartPast(EngineState& next, const EngineState& previous) {
+  next.bindingEpoch = std::max(next.bindingEpoch, previous.bindingEpoch) + 1;
+  for (std::uint64_t& change : next.lastChange) change = next.bindingEpoch;
 }
 
 }  // namespace
@@ -150,6 +162,21 @@ void EngineInit() {
     FreeValue(Assign(c.name, v));
     FreeValue(v);
   }
+}
+
+void BeginScratchEngine() {
+  g_setAside.push_back(std::move(g_engine));
+  EngineInit();
+  if (g_setAside.back()) StartPast(*g_engine, *g_setAside.back());
+}
+
+void EndScratchEngine() {
+  if (g_setAside.empty()) return;
+  std::unique_ptr<EngineState> scratch = std::move(g_engine);
+  g_engine = std::move(g_setAside.back());
+  g_setAside.pop_back();
+  if (g_engine && scratch) StartPast(*g_engine, *scratch);
+  if (scratch) ReleaseState(*scratch);
 }
 
 }  // namespace symcalc

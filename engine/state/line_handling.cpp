@@ -1,4 +1,5 @@
 // One worksheet line, handled the same way by the worksheet and the CLI.
+#include "eval/cancel.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
 #include "syntax/parser.h"
@@ -65,6 +66,11 @@ LineResult HandleLine(std::string_view line) {
     }
   }
   ForEachPiece(line, [&](std::string_view piece) {
+    if (result.cancelled) return;
+    if (CancelPending()) {
+      result.cancelled = true;
+      return;
+    }
     // Pieces of ordinary length are lower-cased on the stack.
     char small[256];
     std::string large;
@@ -77,10 +83,20 @@ LineResult HandleLine(std::string_view line) {
       large = LowerCase(piece);
       text = large;
     }
+    BeginPiece();
     Value* v = EvaluateText(text);
+    if (CancelPending()) {
+      // Cut short: the value is unfinished and nothing the piece did stays.
+      FreeValue(v);
+      result.cancelled = true;
+      return;
+    }
+    // From here the piece is complete, and so is its assignment to ans.
+    CommitPiece();
     Held copy = Hold(CopyValue(v));
     FreeValue(Assign("ans", copy.get()));
     result.values.push_back(v);
+    BeginPiece();
   });
   return result;
 }

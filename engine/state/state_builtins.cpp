@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "builtins/builtins.h"
+#include "eval/cancel.h"
 
 namespace symcalc {
 namespace {
@@ -62,6 +63,8 @@ Value* BuiltinClearvar(Value* const* args, Value* out) {
   for (auto it = vars.begin(); it != vars.end(); ++it) {
     if (it->name != name) continue;
     if (it->constant) return MakeError(22, x, out);
+    if (CancelPending()) return MakeError(19, x, out);
+    CommitPiece();
     BindingsChanged(it->name);
     FreeValue(it->value);
     vars.erase(it);
@@ -78,6 +81,8 @@ Value* BuiltinClearfunc(Value* const* args, Value* out) {
   for (auto it = reg.begin(); it != reg.end(); ++it) {
     if ((*it)->name != name) continue;
     if (!(*it)->body) return MakeError(45, f, out);
+    if (CancelPending()) return MakeError(19, f, out);
+    CommitPiece();
     BuiltinEntry* e = *it;
     reg.erase(it);
     e->removed = true;

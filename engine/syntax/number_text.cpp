@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <locale.h>
 
@@ -45,6 +46,11 @@ Value* ReadDecimalInteger(std::string_view s) {
 }
 
 void AppendDouble(std::string& out, double x) {
+  // The sign bit of a NaN is whatever the processor left there: one text.
+  if (std::isnan(x)) {
+    out += "nan";
+    return;
+  }
   const std::size_t start = out.size();
   // Room for the longest fixed-notation double: 309 digits, sign, point, 10 decimals.
   out.resize(start + 330);

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <vector>
 
+#include "eval/cancel.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
 #include "syntax/number_text.h"
@@ -201,9 +202,14 @@ bool Nests(const Value* v) {
 }
 
 void AppendValue(std::string& out, const Value* v) {
-  if (Nests(v) && StackExhausted()) {
-    out += "...";
-    return;
+  if (Nests(v)) {
+    // A value whose parts are shared can print far longer than it is big;
+    // a cancelled print stops here and its caller drops the text.
+    if (CancelPending()) return;
+    if (StackExhausted()) {
+      out += "...";
+      return;
+    }
   }
   if (!IsPairNode(v)) {
     AppendLeaf(out, v);

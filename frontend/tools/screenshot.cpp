@@ -10,16 +10,19 @@
 #include <cstdlib>
 
 #include "application.h"
-#include "engine_start.h"
+#include "engine_access.h"
+#include "engine_thread.h"
 #include "main_window.h"
-#include "symcalc/engine.h"
 #include "worksheet.h"
 
 namespace {
 
 int Render(int argc, char** argv) {
   using namespace symcalc::gui;
-  StartEngine();
+  EngineThread engine;
+  // A steady cursor: a blinking one would be caught in either phase, and the
+  // same lines must always give the same picture.
+  QApplication::setCursorFlashTime(0);
   bool saved = false;
   {
     MainWindow window(LoadWorksheetFonts(96));
@@ -34,13 +37,13 @@ int Render(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
       sheet->EntryAt(sheet->ActiveEntry()).input->setText(QString::fromUtf8(argv[i]));
       sheet->HandleShortcut(ShortcutEvent::Evaluate);
+      WaitForEngine();
     }
     // Just tall enough for the lines typed, plus the empty line awaiting input.
     window.resize(kWindowWidth, std::min(kWindowHeight, sheet->InnerHeight() + 8));
     QApplication::processEvents();
     saved = window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG");
   }
-  symcalc::EngineShutdown();
   if (!saved) std::fprintf(stderr, "symcalc-screenshot: cannot write %s\n", argv[1]);
   return saved ? 0 : 1;
 }

@@ -175,5 +175,35 @@ TEST_F(Arithmetic, FractionsAreExact) {
   EXPECT_CASES(cases);
 }
 
+// Only the quotient meets the zero snap: a divisor above 1e13 has a
+// reciprocal below the bound, which must not decide the result. Expected
+// texts here and in the numeric tables come from exact arithmetic.
+TEST_F(Arithmetic, QuotientsSnapAsResultsNotThroughTheirReciprocal) {
+  const Case cases[] = {
+      {"1e14/1e14", "1."},
+      {"5e13/1e13", "5."},
+      {"1/1e13", "0."},
+      {"3e300/1e300", "3."},
+      {"1e300/3e299", "3.3333333333"},
+      {"1e-20*1", "0."},
+      {"factorial(25)/factorial(24)", "25."},
+      {"(4611686018427387904*3)/4611686018427387904", "3."},
+      {"floor(1e20,1e14)", "1000000"},
+      {"atan(1e14,1e14)", "0.7853981634"},
+      {"phase(#c(1e14,1e14))", "0.7853981634"},
+      {"tanh(40)", "1."},
+      {"1/#c(1e7,1e7)", "#c(0.00000005, -0.00000005)"},
+      {"1/#c(1e-7,1e-7)", "#c(5000000., -5000000.)"},
+      {"#c(3e-7,4e-7)/#c(1e-7,2e-7)", "#c(2.2, -0.4)"},
+      {"#c(1e300,1e300)/#c(1e300,-1e300)", "#c(0., 1.)"},
+      {"1/#c(1e150,1e150)", "0."},
+      // The exact reciprocal's imaginary part leaves 32 bits and snaps to 0.
+      {"#c(4000000000000,1)/#c(4000000000000,1)", "1."},
+      {"infinity/(-1e14)", "-infinity"},
+      {"-infinity/#c(1e14,-1e14)", "#c(-infinity, -infinity)"},
+  };
+  EXPECT_CASES(cases);
+}
+
 }  // namespace
 }  // namespace symcalc::testing

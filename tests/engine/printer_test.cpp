@@ -1,6 +1,7 @@
 // The printer: text forms of every type, parenthesis rules, and the promise
 // that printed text reads back as the same value.
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,6 +28,19 @@ TEST_F(Printer, FormatDoubleKeepsThePoint) {
                      {1e20, "100000000000000000000."},      {-1e-11, "-0."},
                      {1e-11, "0."},    {123456789.125, "123456789.125"}};
   for (const D& d : cases) EXPECT_EQ(FormatDouble(d.x), d.text) << d.x;
+}
+
+// Whatever sign bit the processor leaves on a NaN (inf - inf sets it on x86).
+TEST_F(Printer, NotANumberHasOneText) {
+  EXPECT_EQ(FormatDouble(std::nan("")), "nan");
+  EXPECT_EQ(FormatDouble(-std::nan("")), "nan");
+  EXPECT_EQ(FormatDouble(-HUGE_VAL), "-inf");
+  const Case cases[] = {
+      {"1e308*10-1e308*10", "nan"},
+      {"-(1e308*10-1e308*10)", "nan"},
+      {"cis(1e308*10)", "#c(nan, nan)"},
+  };
+  EXPECT_CASES(cases);
 }
 
 TEST_F(Printer, NumbersIgnoreTheCLocale) {

@@ -1,5 +1,7 @@
 // Engine state: definitions with ":=", constants, user functions, clearvar,
 // clearfunc, functionlist, typelist and the registry.
+#include <tuple>
+
 #include "builtins/builtins.h"
 #include "state/engine_state.h"
 #include "test_support.h"
@@ -252,6 +254,23 @@ TEST_F(State, ApiAccessors) {
   FreeValue(t);
 }
 
+// The counts a call is checked against, as the worksheet explains a call
+// with the wrong number of arguments: optional ones lower the fewest, and the
+// newest user definition is the one a call reaches.
+TEST_F(State, ArgumentCountsOfTheFunctionACallReaches) {
+  for (const char* line : {"f(a,b):=a*b", "f(a):=a", "g(a):=1", "clearfunc(g)"}) Eval(line);
+  // name: found, fewest, most (-1: left unwritten)
+  const std::tuple<const char*, bool, int, int> rows[] = {
+      {"sin", true, 1, 1}, {"atan", true, 1, 2}, {"if", true, 2, 3}, {"typelist", true, 0, 0},
+      {"f", true, 1, 1},   {"g", false, -1, -1}, {"nosuch", false, -1, -1}};
+  for (const auto& [name, found, fewest, most] : rows) {
+    int counts[2] = {-1, -1};
+    EXPECT_EQ(FunctionArgumentCounts(name, &counts[0], &counts[1]), found) << name;
+    EXPECT_EQ(counts[0], fewest) << name;
+    EXPECT_EQ(counts[1], most) << name;
+  }
+}
+
 TEST_F(State, LineHandling) {
   EXPECT_EQ(Line("x:=2; x*x+1/3"), "2\n13/3");
   EXPECT_EQ(Line("1;;2"), "1\n2");
@@ -267,6 +286,43 @@ TEST_F(State, LineHandling) {
   ASSERT_EQ(r.values.size(), 2u);
   ReleaseValues(r.values);
   EXPECT_EQ(Line("5; ans+1"), "5\n6");
+}
+
+TEST_F(State, NamesListUserFunctionsWithParametersAndEveryBinding) {
+  Line("area(w,h):=w*h; area(w,h):=w*h/2; v:=1; #k:=2");
+  const std::vector<FunctionInfo> functions = RegisteredFunctions();
+  ASSERT_EQ(functions.size(), 98u);  // the 96 builtins and two definitions
+  EXPECT_EQ(functions.front().name, "functionlist");
+  const FunctionInfo& atan = functions[63];
+  EXPECT_EQ(atan.name, "atan");
+  EXPECT_EQ(atan.maxArgs, 2);
+  EXPECT_EQ(atan.optionalArgs, 1);
+  EXPECT_FALSE(atan.userDefined);
+  const FunctionInfo& area = functions.back();
+  EXPECT_TRUE(area.userDefined);
+  EXPECT_EQ(area.maxArgs, 2);
+  EXPECT_EQ(area.parameters, (std::vector<std::string>{"w", "h"}));
+  std::string bindings;
+  for (const VariableInfo& b : VariableBindings()) bindings += b.name + (b.constant ? "# " : " ");
+  EXPECT_EQ(bindings, "e# im# false# true# ans undefined# inf# infinity# pi# v k# ");
+}
+
+TEST_F(State, ScratchEngineNeitherSeesNorChangesTheUserState) {
+  Line("a:=1; a:=2; a:=3; a:=4; a:=5; a:=6; x:=3; f(t):=t+x; y:=x+z");
+  Value* kept = EvaluateText("y");
+  const std::int64_t records = LiveRecordCount();
+  BeginScratchEngine();
+  EXPECT_EQ(Line("x; f(1)"), "x\n<Error> Function is not declared. \"f\"");
+  EXPECT_EQ(Line("x:=7; g(t):=t; #c:=1; z:=1; ans"), "7\nt\n1\n1\n1");
+  // A record simplified in the other state is not taken as simplified here.
+  Value* here = Simplify(kept);
+  EXPECT_EQ(PrintValue(here), "4");
+  FreeValue(here);
+  EndScratchEngine();
+  EXPECT_EQ(LiveRecordCount(), records);  // the scratch state went with all it held
+  EXPECT_EQ(Line("ans; x; f(1); g(1); c:=5; y"),
+            "3+z\n3\n4\n<Error> Function is not declared. \"g\"\n5\n3+z");
+  FreeValue(kept);
 }
 
 }  // namespace

@@ -169,7 +169,13 @@ class LayoutTest : public QObject {
     d.Key(Qt::Key_Return);
     QCOMPARE(sheet.InnerWidth(), kMaxPictureSide);
     QCOMPARE(d.Picture(1).width(), kMaxPictureSide);
-    QCOMPARE(d.Picture(0), small);  // earlier pictures are not re-drawn wider
+    // Earlier pictures are not re-drawn, only padded with white to the new width.
+    const QImage padded = d.Picture(0);
+    QCOMPARE(padded.width(), kMaxPictureSide);
+    QCOMPARE(padded.copy(small.rect()), small);
+    QImage white(padded.width() - small.width(), padded.height(), padded.format());
+    white.fill(Qt::white);
+    QCOMPARE(padded.copy(QRect(QPoint(small.width(), 0), white.size())), white);
 
     // Far taller than the cap.
     qobject_cast<QLineEdit*>(d.Focused())->setText(Repeated("1", 3000, ";"));

@@ -75,5 +75,74 @@ wait "$cli_pid" 2>/dev/null
 out=$(printf '1+1\n2+2' | "$cli")
 check "a last line without a newline is read" $'2\n4' "$out"
 
+# ---- scripts: files, "-", -e and files in the order given, #!, line ends ----
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+printf 'a:=2\na*10\n' > "$dir/defs.sc"
+printf '#!/usr/bin/env symcalc-cli\n#xff\n' > "$dir/shebang.sc"
+printf '#xff\n#!x\n' > "$dir/late_shebang.sc"
+printf '1\r2\r\n3\r' > "$dir/carriage.sc"
+printf 'big:=%s; 0\n' "$(printf '%.0ssin(' $(seq 1 1000))x$(printf '%.0s)' $(seq 1 1000))" \
+  > "$dir/deep.sc"
+# Each row: description | standard input | arguments | expected output.
+while IFS='|' read -r description input args expected; do
+  out=$(printf '%b' "$input" | eval "\"\$cli\" $args" 2>&1)
+  check "$description" "$(printf '%b' "$expected")" "$out"
+done <<ROWS
+a file's lines in order||"$dir/defs.sc"|2\n20
+files and -e as one session, in the order given||-e 'a:=5' "$dir/defs.sc" -e 'a+1'|5\n2\n20\n3
+- reads standard input between files|a*a\n|"$dir/defs.sc" - -e 'ans+1'|2\n20\n4\n5
+#! on a file's first line is skipped||"$dir/shebang.sc"|255
+#! on a later line is evaluated||"$dir/late_shebang.sc"|255\n<Error> Illegal number format. "#"
+a lone CR ends a line; CRLF is one end||"$dir/carriage.sc"|1\n2\n3
+a lone CR on standard input|1+1\r2+2\r\r3|-|2\n4\n3
+quit from standard input ends the whole session|quit\n|-e 1 - -e 3|1
+-- makes the next argument a file||-- -e|symcalc-cli: cannot open '-e': No such file or directory
+the lines before a missing file run, none after||-e 1 "$dir/no.sc" -e 2|1\nsymcalc-cli: cannot open '$dir/no.sc': No such file or directory
+ROWS
+
+# Each row: description | arguments | expected exit status.
+while IFS='|' read -r description args expected; do
+  eval "\"\$cli\" $args" >/dev/null 2>&1 </dev/null
+  check "$description" "$expected" "$?"
+done <<ROWS
+--errors-exit fails on a printed error|--errors-exit -e 1 -e '1/0' -e 2|1
+--errors-exit passes when no value is an error|--errors-exit -e 1 -e 'x'|0
+an error value alone does not change the status|-e '1/0'|0
+a missing file stops with status 2|-e 1 "$dir/no.sc" -e 2|2
+a directory cannot be read: status 2|"$dir"|2
+--timeout needs a number above 0|--timeout -1 -e 1|2
+--timeout needs a number|--timeout=soon -e 1|2
+ROWS
+
+# ---- write errors end the tool at once with status 1 and a message ----
+err=$("$cli" -e 1 -e 2 2>&1 >/dev/full); status=$?
+check "a full disk: status 1 and a message" \
+  "1:symcalc-cli: cannot write to standard output: No space left on device" "$status:$err"
+err=$("$cli" -e 1 2>&1 >&-); status=$?
+check "a closed standard output: status 1 and a message" \
+  "1:symcalc-cli: cannot write to standard output: Bad file descriptor" "$status:$err"
+# The reader closes the pipe and says so before the tool starts. With SIGPIPE
+# ignored the write fails with EPIPE, and the tool must stop instead of going on.
+reader_gone() { until [ -e "$dir/closed" ]; do sleep 0.02; done; rm -f "$dir/closed"; }
+close_reader() { exec <&-; touch "$dir/closed"; }
+{ reader_gone; (trap '' PIPE; exec "$cli" -e 1 2>"$dir/err"); echo $? > "$dir/status"; } | close_reader
+check "a broken pipe with SIGPIPE ignored: status 1 and a message" \
+  "1:symcalc-cli: cannot write to standard output: Broken pipe" "$(cat "$dir/status"):$(cat "$dir/err")"
+if [ -z "$(trap -p PIPE)" ]; then
+  { reader_gone; "$cli" -e 1 2>/dev/null; echo $? > "$dir/status"; } | close_reader
+  check "a broken pipe with SIGPIPE as it is: the signal ends the tool" "141" "$(cat "$dir/status")"
+fi
+
+# ---- --timeout cancels a line and goes on; status 3 at the end ----
+out=$("$cli" --timeout 2 "$dir/deep.sc" -e '1; diff(big,x); 2' -e 'ans' 2>"$dir/err" | tail -n +2)
+status=${PIPESTATUS[0]}
+check "--timeout: the completed pieces print, the rest of the line is skipped, the next line runs" \
+  $'0\n1\n1' "$out"
+check "--timeout: status 3 and a message naming the line" \
+  "3:symcalc-cli: -e:1: cancelled after the timeout of 2 s" "$status:$(cat "$dir/err")"
+out=$("$cli" --timeout 5 -e '1+1'); status=$?
+check "--timeout: a quick line is not affected" "0:2" "$status:$out"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -5,6 +5,7 @@
 
 #include "builtins/numeric/screening.h"
 #include "eval/arithmetic.h"
+#include "eval/scaled_complex.h"
 #include "values/number_limits.h"
 
 namespace symcalc {
@@ -13,6 +14,29 @@ namespace {
 // The base of exp is one unit in the last place above the correctly rounded
 // e; results such as exp(1) = 2.7182818284590455 depend on it.
 constexpr double kE = std::bit_cast<double>(std::uint64_t{0x4005BF0A8B14576A});
+
+// a*a + b*b for the complex number a + bi, with the engine's arithmetic.
+Value* SumOfSquares(const Value* v) {
+  Held aa = Hold(Multiply(v->pair.left, v->pair.left));
+  Held bb = Hold(Multiply(v->pair.right, v->pair.right));
+  return Add(aa.get(), bb.get());
+}
+
+// |a + bi| -> sqr(a*a + b*b). The squares are partial results: for parts
+// near 1e-7 they would snap to 0, beyond 1e154 overflow, so doubles go
+// through the scaled magnitude. Fractions keep the exact sum of squares.
+Value* ComplexMagnitude(const Value* v, Value* out) {
+  Held sum;
+  if (IsRational(v->pair.left) && IsRational(v->pair.right)) {
+    sum = Hold(SumOfSquares(v));
+    if (IsRational(sum.get())) return Deliver(Apply(BuiltinSqr, sum.get()), out);
+  }
+  ComplexDouble z;
+  if (FiniteParts(v, z)) return MakeDouble(ScaledMagnitude(z), out);
+  // Infinite or NaN parts.
+  sum = Hold(SumOfSquares(v));
+  return Deliver(Apply(BuiltinSqr, sum.get()), out);
+}
 
 }  // namespace
 
@@ -72,13 +96,8 @@ Value* BuiltinAbs(Value* const* args, Value* out) {
       const std::int64_t n = v->ratio.num;
       return MakeRatio(n < 0 ? -n : n, v->ratio.den, out);
     }
-    case ValueType::Complex: {
-      // |a + bi| -> sqr(a*a + b*b)
-      Held aa = Hold(Multiply(v->pair.left, v->pair.left));
-      Held bb = Hold(Multiply(v->pair.right, v->pair.right));
-      Held sum = Hold(Add(aa.get(), bb.get()));
-      return Deliver(Apply(BuiltinSqr, sum.get()), out);
-    }
+    case ValueType::Complex:
+      return ComplexMagnitude(v, out);
     default:  // either infinity
       return MakeMathSymbol(kInfinity, out);
   }

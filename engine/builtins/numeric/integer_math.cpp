@@ -1,6 +1,7 @@
 #include "builtins/numeric/integer_math.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace symcalc {
@@ -125,6 +126,38 @@ bool CheckedPower(std::int64_t base, std::uint64_t exponent, std::int64_t& resul
   }
   result = static_cast<std::int64_t>(r);
   return true;
+}
+
+double NearestPower(u64 base, u64 exponent) {
+  // Any power of 1025 bits or more is beyond the largest double; one more
+  // factor adds at most 64 bits, so 18 words always suffice.
+  constexpr int kMaxBits = 1025;
+  u64 words[18] = {1};
+  int count = 1;
+  auto bitLength = [&] { return 64 * (count - 1) + std::bit_width(words[count - 1]); };
+  for (u64 i = 0; i < exponent; ++i) {
+    u64 carry = 0;
+    for (int j = 0; j < count; ++j) {
+      const u128 p = static_cast<u128>(words[j]) * base + carry;
+      words[j] = static_cast<u64>(p);
+      carry = static_cast<u64>(p >> 64);
+    }
+    if (carry) words[count++] = carry;
+    // base >= 2 adds a bit per factor, so this ends the loop soon enough.
+    if (bitLength() >= kMaxBits) return HUGE_VAL;
+  }
+  const int bits = static_cast<int>(bitLength());
+  if (bits <= 64) return static_cast<double>(words[0]);
+  // The leading 64 bits, with every bit below them folded into the lowest
+  // one: the conversion to 53 bits then rounds as the whole number would.
+  const int shift = bits - 64;
+  const int w = shift / 64;
+  const int o = shift % 64;
+  u64 top = words[w] >> o;
+  if (o) top |= words[w + 1] << (64 - o);
+  bool sticky = o && (words[w] << (64 - o)) != 0;
+  for (int j = 0; j < w; ++j) sticky = sticky || words[j] != 0;
+  return std::ldexp(static_cast<double>(top | (sticky ? 1 : 0)), shift);
 }
 
 u64 IntegerSqrt(u64 n) {

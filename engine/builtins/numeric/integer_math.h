@@ -10,6 +10,11 @@ namespace symcalc {
 // base^exponent when it fits a signed 64-bit integer; false on overflow.
 bool CheckedPower(std::int64_t base, std::uint64_t exponent, std::int64_t& result);
 
+// The double nearest to base^exponent (base >= 2; ties to even), infinity
+// beyond the double range: the exact power is formed in as many 64-bit words
+// as it needs, so no rounding happens before the last one.
+double NearestPower(std::uint64_t base, std::uint64_t exponent);
+
 // The largest r with r*r <= n.
 std::uint64_t IntegerSqrt(std::uint64_t n);
 

@@ -29,13 +29,31 @@ Value* RationalPower(const Value* b, const Value* e, Value* out) {
   std::int64_t d = 1;
   if (CheckedPower(num, exponent, n) && (den == 1 || CheckedPower(den, exponent, d)))
     return MakeExactQuotient(n, d, out);
+  const bool negative = num < 0 && (exponent & 1);
+  if (den == 1) {
+    // An integer power beyond 64 bits: the double nearest to the exact
+    // power, so 2^64 and 2^100 come out exact.
+    const std::uint64_t magnitude = num < 0 ? 0 - static_cast<std::uint64_t>(num)
+                                            : static_cast<std::uint64_t>(num);
+    const double r = NearestPower(magnitude, exponent);
+    return MakeDouble(negative ? -r : r, out);
+  }
   // Beyond 64 bits the magnitude comes from the general case and the sign
   // from the parity of the exponent: the complex logarithm of a negative base
   // would leave an imaginary part far above the zero snap.
   Held magnitude = Hold(Apply(BuiltinAbs, b));
   Held r = Hold(GeneralPower(magnitude.get(), e));
-  if (num < 0 && (exponent & 1)) return Negate(r.get(), out);
+  if (negative) return Negate(r.get(), out);
   return Deliver(r.release(), out);
+}
+
+// A double to a positive qword exponent: the C library's power, which rounds
+// once, where exp(log(b)*e) carries the error of the logarithm times e into
+// the result (2.0^64 was off from the 15th digit). The sign comes from the
+// parity of the qword, which a conversion to double could lose.
+Value* DoublePower(const Value* b, const Value* e, Value* out) {
+  const double r = std::pow(std::fabs(b->dbl), static_cast<double>(e->qword));
+  return MakeDouble(b->dbl < 0 && (e->qword & 1) ? -r : r, out);
 }
 
 }  // namespace
@@ -87,6 +105,7 @@ Value* BuiltinPow(Value* const* args, Value* out) {
     return Deliver(Apply(BuiltinPow, reciprocal.get(), positive.get()), out);
   }
   if (IsRational(b) && e->type == ValueType::Qword) return RationalPower(b, e, out);
+  if (b->type == ValueType::Double && e->type == ValueType::Qword) return DoublePower(b, e, out);
   // Two qwords never get here: the exponent is positive and the rational
   // power above took them.
   return Deliver(GeneralPower(b, e), out);

@@ -2,10 +2,12 @@
 // the C library; everything else is composed from exp, log, sqr and the
 // engine's arithmetic, so complex arguments go through the same formulas.
 #include <cmath>
+#include <numbers>
 
 #include "builtins/numeric/screening.h"
 #include "eval/arithmetic.h"
 #include "eval/relations.h"
+#include "eval/scaled_complex.h"
 #include "values/number_limits.h"
 
 namespace symcalc {
@@ -43,8 +45,6 @@ Value* Exp(const Value* v) { return Apply(BuiltinExp, v); }
 Value* Log(const Value* v) { return Apply(BuiltinLog, v); }
 Value* Sqr(const Value* v) { return Apply(BuiltinSqr, v); }
 
-bool IsNegativeReal(const Value* v) { return IsReal(v) && DoubleOf(v) < 0; }
-
 bool IsInfiniteDouble(const Value* v) {
   return v->type == ValueType::Double && std::isinf(v->dbl);
 }
@@ -59,21 +59,10 @@ Value* ExpCombination(const Value* x, int sign, Value* out) {
   return Half(sum.get(), out);
 }
 
-// log(sqr(x*x + sign) + x)
-Value* AreaFormula(const Value* x, int sign, Value* out) {
-  Held square = Hold(Multiply(x, x));
-  Held unit = Hold(Qword(sign));
-  Held radicand = Hold(Add(square.get(), unit.get()));
-  Held root = Hold(Sqr(radicand.get()));
-  Held sum = Hold(Add(root.get(), x));
-  return Deliver(Log(sum.get()), out);
-}
-
-// (-i) * log(z)
-Value* MinusITimesLog(const Value* z, Value* out) {
-  Held l = Hold(Log(z));
+// (-i) * v
+Value* MinusITimes(const Value* v, Value* out) {
   Held minusI = Hold(ImaginaryUnit(-1));
-  return Multiply(minusI.get(), l.get(), out);
+  return Multiply(minusI.get(), v, out);
 }
 
 // The two-argument arc tangent of screened, simplified arguments: the angle
@@ -117,6 +106,68 @@ Value* TwoArgumentAtan(Value* const* args, Value* out) {
   return AngleOf(y, x, out);
 }
 
+Value* RealPart(const Value* v) {
+  return CopyValue(v->type == ValueType::Complex ? v->pair.left : v);
+}
+
+Value* ImaginaryPart(const Value* v) {
+  return v->type == ValueType::Complex ? CopyValue(v->pair.right) : Qword(0);
+}
+
+// log(v), or log(2v) when `doubled`.
+Value* LogTimes(const Value* v, bool doubled) {
+  Held l = Hold(Log(v));
+  if (!doubled || IsError(l.get())) return l.release();
+  Held ln2 = Hold(MakeDouble(std::numbers::ln2));
+  return Add(l.get(), ln2.get());
+}
+
+// log(sqr(radicand) + t), the logarithm behind asin, acos, asinh and acosh,
+// where radicand = t*t + k for k = 1 or -1, so that (s + t)(s - t) = k for
+// the root s.
+//
+// Where s and t point into opposite half-planes the sum cancels (to exactly
+// 0 for large arguments, which made asin(-1e8) a division by zero); the same
+// number is k/(s - t), whose logarithm is taken as the negated logarithm of
+// s - t with the angle of k*conj(s - t), so the tiny quotient itself, which
+// would snap to 0, is never formed.
+Value* InverseLog(const Value* x, const Value* radicand, const Value* t, int k, Value* out) {
+  Held s;
+  Held term;
+  bool halved = false;
+  const double d = IsReal(x) ? DoubleOf(x) : 0.0;
+  if (std::isfinite(d) && !std::isfinite(d * d)) {
+    // x*x overflowed: the root is |x| to within 1/x^2, on the radicand's axis.
+    // Halves of s and t keep their sum 2|x| finite.
+    Held half = Hold(MakeDouble(std::fabs(d) / 2));
+    s = Hold(DoubleOf(radicand) < 0 ? PurelyImaginary(half.get(), nullptr) : half.release());
+    term = Hold(Half(t));
+    halved = true;
+  } else {
+    s = Hold(Sqr(radicand));
+    term = Hold(CopyValue(t));
+  }
+  ComplexDouble sz, tz;
+  if (!FiniteParts(s.get(), sz) || !FiniteParts(term.get(), tz) || !OppositeDirections(sz, tz)) {
+    Held sum = Hold(Add(s.get(), term.get()));
+    return Deliver(LogTimes(sum.get(), halved), out);
+  }
+  Held difference = Hold(Subtract(s.get(), term.get()));
+  Held l = Hold(LogTimes(difference.get(), halved));
+  if (IsError(l.get())) return PassError(l.get(), out);
+  Held lRe = Hold(RealPart(l.get()));
+  Held re = Hold(Negate(lRe.get()));
+  // conj(s - t) * k
+  Held kk = Hold(Qword(k));
+  Held minusK = Hold(Qword(-k));
+  Held dRe = Hold(RealPart(difference.get()));
+  Held dIm = Hold(ImaginaryPart(difference.get()));
+  Held y = Hold(Multiply(minusK.get(), dIm.get()));
+  Held xx = Hold(Multiply(kk.get(), dRe.get()));
+  Held im = Hold(AngleOf(y.get(), xx.get(), nullptr));
+  return MakeComplex(re.get(), im.get(), out);
+}
+
 }  // namespace
 
 // ---- hyperbolic functions ----------------------------------------------------
@@ -158,22 +209,24 @@ Value* BuiltinAsinh(Value* const* args, Value* out) {
     return done;
   const Value* v = x.get();
   if (IsInfinity(v)) return CopyValue(v, out);
-  // asinh(x) -> -asinh(-x) for x < 0: for large |x| the sum sqr(x*x + 1) + x
-  // would cancel to zero.
-  if (IsNegativeReal(v)) {
-    Held minusX = Hold(Negate(v));
-    Held r = Hold(AreaFormula(minusX.get(), 1, nullptr));
-    return Negate(r.get(), out);
-  }
-  return AreaFormula(v, 1, out);
+  // asinh(x) -> log(sqr(x*x + 1) + x)
+  Held square = Hold(Multiply(v, v));
+  Held one = Hold(Qword(1));
+  Held radicand = Hold(Add(square.get(), one.get()));
+  return InverseLog(v, radicand.get(), v, 1, out);
 }
 
 Value* BuiltinAcosh(Value* const* args, Value* out) {
   Held x;
   if (Value* done = ScreenArgument(BuiltinAcosh, args[0], Infinities::Accepted, x, out))
     return done;
-  if (IsInfinity(x.get())) return MakeMathSymbol(kInfinity, out);
-  return AreaFormula(x.get(), -1, out);
+  const Value* v = x.get();
+  if (IsInfinity(v)) return MakeMathSymbol(kInfinity, out);
+  // acosh(x) -> log(sqr(x*x - 1) + x)
+  Held square = Hold(Multiply(v, v));
+  Held minusOne = Hold(Qword(-1));
+  Held radicand = Hold(Add(square.get(), minusOne.get()));
+  return InverseLog(v, radicand.get(), v, -1, out);
 }
 
 Value* BuiltinAtanh(Value* const* args, Value* out) {
@@ -261,11 +314,10 @@ Value* BuiltinAsin(Value* const* args, Value* out) {
   Held one = Hold(Qword(1));
   Held square = Hold(Multiply(v, v));
   Held radicand = Hold(Subtract(one.get(), square.get()));
-  Held root = Hold(Sqr(radicand.get()));
   Held i = Hold(ImaginaryUnit(1));
   Held xi = Hold(Multiply(v, i.get()));
-  Held sum = Hold(Add(root.get(), xi.get()));
-  return MinusITimesLog(sum.get(), out);
+  Held l = Hold(InverseLog(v, radicand.get(), xi.get(), 1, nullptr));
+  return MinusITimes(l.get(), out);
 }
 
 Value* BuiltinAcos(Value* const* args, Value* out) {
@@ -278,9 +330,8 @@ Value* BuiltinAcos(Value* const* args, Value* out) {
   Held one = Hold(Qword(1));
   Held square = Hold(Multiply(v, v));
   Held radicand = Hold(Subtract(square.get(), one.get()));
-  Held root = Hold(Sqr(radicand.get()));
-  Held sum = Hold(Add(root.get(), v));
-  return MinusITimesLog(sum.get(), out);
+  Held l = Hold(InverseLog(v, radicand.get(), v, -1, nullptr));
+  return MinusITimes(l.get(), out);
 }
 
 Value* BuiltinAtan(Value* const* args, Value* out) {

@@ -45,6 +45,9 @@ std::string PrintValue(const Value* v);
 // and evaluated, and `ans` is set to a copy of each value.
 struct LineResult {
   bool quit = false;
+  // A cancel request stopped the line: `values` holds the pieces that
+  // completed before it; the piece it stopped left no trace, not even in ans.
+  bool cancelled = false;
   std::vector<Value*> values;  // owned by the caller
 };
 LineResult HandleLine(std::string_view line);
@@ -52,6 +55,47 @@ LineResult HandleLine(std::string_view line);
 // working on the code points of UTF-8 text.
 std::string LowerCase(std::string_view text);
 std::vector<std::string> SplitPieces(std::string_view line);
+
+// ---- the names a session knows ---------------------------------------------
+// What completion and help offer besides the builtins: every callable
+// function in registration order (a user function defined twice is listed
+// twice; the later entry is the one a call reaches), and every binding of a
+// variable or constant, head of the list first.
+struct FunctionInfo {
+  std::string name;
+  int maxArgs = 0;
+  int optionalArgs = 0;
+  bool userDefined = false;
+  std::vector<std::string> parameters;  // a user function's, in order
+};
+std::vector<FunctionInfo> RegisteredFunctions();
+struct VariableInfo {
+  std::string name;
+  bool constant = false;
+};
+std::vector<VariableInfo> VariableBindings();
+
+// ---- a scratch engine --------------------------------------------------------
+// Sets the running state aside and starts a fresh one, as EngineInit builds
+// it, for work that must neither see nor change the user's names (running
+// the examples of the help). EndScratchEngine drops the fresh state and
+// brings back the one set aside. Values built meanwhile must be released
+// before the end. Pairs nest.
+void BeginScratchEngine();
+void EndScratchEngine();
+
+// ---- cancellation ----------------------------------------------------------
+// Asks the running evaluation (or print) to stop; safe to call from any
+// thread. It unwinds normally, releasing what it built; a piece of a line
+// that it stops leaves the engine as if the piece had not been evaluated.
+void RequestCancel();
+// Withdraws any request; the owner of the engine calls it before handing a
+// new line over, so that a request meant for the previous one is not taken
+// for this one.
+void ClearCancelRequest();
+// True while a request is pending: a text from PrintValue is then incomplete,
+// and long loops outside the engine (sampling a plot) should stop.
+bool CancelPending();
 
 // ---- records -------------------------------------------------------------
 Value* CopyValue(const Value* src, Value* out = nullptr);
@@ -89,6 +133,9 @@ std::string SymbolTextOf(const Value* v);
 std::string StringTextOf(const Value* v);
 std::string FunctionNameOf(const Value* v);
 std::string ErrorMessage(int code);
+// The argument counts a call of `name` is checked against (its newest
+// definition): false, with nothing written, when no function has that name.
+bool FunctionArgumentCounts(std::string_view name, int* fewest, int* most);
 
 // ---- structure, read as it is (no simplification, nothing changed) --------
 ValueType TypeOf(const Value* v);
