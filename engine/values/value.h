@@ -84,7 +84,11 @@ struct FunctionPayload {
 
 struct Value {
   ValueType type;
-  std::uint8_t pad[3];
+  // Set while a likeness table of the simplifier describes this chain
+  // record (eval/like_table.h): releasing or rebuilding the record first
+  // tells the table, which holds no reference of its own.
+  std::uint8_t watched;
+  std::uint8_t pad[2];
   std::uint32_t refs;
   // The binding epoch at which Simplify produced this record (0: never), and
   // a mask of the variable names it mentions. Simplifying the record again is
