@@ -15,7 +15,7 @@ DESTDIR       ?=
 OWN_FLAGS := -DSYMCALC_WERROR=ON
 
 PACKAGES := cmake g++ make pkgconf libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev libxtst-dev \
-            libedit-dev fonts-liberation2 xvfb xauth locales clang libclang-rt-14-dev valgrind \
+            libedit-dev fonts-liberation2 xvfb xauth xclip locales clang libclang-rt-14-dev valgrind \
             python3 dpkg-dev file man-db appstream desktop-file-utils
 
 .PHONY: all run cli test build asan release install package bench deps clean

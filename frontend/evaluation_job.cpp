@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "result_description.h"
-#include "result_picture.h"
 
 namespace symcalc::gui {
 
 EvaluatedLine EvaluateAndDraw(LineEvaluator& evaluator, const std::string& line,
-                              const WorksheetFonts& fonts, const PictureTarget& target) {
+                              const WorksheetFonts& fonts, const PictureTarget& target,
+                              const MeasuredResults& measured) {
   EvaluatedLine answer;
   if (!evaluator.Evaluate(line)) {
     answer.quit = true;
@@ -21,13 +21,16 @@ EvaluatedLine EvaluateAndDraw(LineEvaluator& evaluator, const std::string& line,
   const std::vector<Value*>& results = evaluator.Results();
   answer.description = DescribeResults(results);
   const PictureLayout layout = MeasureResults(results, fonts, target);
+  if (measured) measured(results, layout);
   answer.picture = DrawResults(results, layout, fonts);
   answer.clipping = layout.clipping;
+  answer.drawnWidth = layout.width;
   if (CancelPending()) answer.interrupted = true;
   if (answer.interrupted) {
     // A text cut short by the request would read as the whole result.
     if (CancelPending()) answer.description.clear();
     answer.picture = WithInterruptedNote(answer.picture, fonts, target);
+    answer.drawnWidth = std::max(answer.drawnWidth, InterruptedNoteWidth(fonts));
     if (!answer.description.empty()) answer.description += '\n';
     answer.description += kInterruptedNote;
   }

@@ -149,8 +149,7 @@ struct FormulaLayout::Shape {
   ValueType type;
   Term left;
   Term right;
-  int kL = 0;  // 1: parenthesised; 2: a factor -1 drawn as a minus sign alone
-  int kR = 0;  // 1: parenthesised; 2: a "+" left out, the term shows its own minus
+  OperandShapes shapes;
   FormulaBox lb;
   FormulaBox rb;
   int rightLevel = 1;
@@ -521,45 +520,19 @@ FormulaLayout::Shape FormulaLayout::OperatorShape(Term node, int level) {
   s.type = node.Type();
   s.left = node.Left();
   s.right = node.Right();
-  const int p = Precedence(node);
-  const bool power = s.type == ValueType::Power;
-  s.rightLevel = power ? level + 1 : level;
+  s.rightLevel = s.type == ValueType::Power ? level + 1 : level;
   s.lb = Box(s.left, level);
   s.rb = Box(s.right, s.rightLevel);
-
-  const int pl = Precedence(s.left);
-  if (pl > p) {
-    s.kL = 1;
-  } else if (IsNumber(s.left)) {
-    if (s.type == ValueType::Times && IsMinusOne(s.left))
-      s.kL = 2;
-    // A negative base keeps its parentheses, or (-2)^x would read as -(2^x).
-    else if (power && (TypeOf(s.left.value) == ValueType::Ratio || IsBelowZero(s.left)))
-      s.kL = 1;
-  } else if (p == 1 && pl == 1) {
-    s.kL = 1;
-  }
-
-  const int pr = Precedence(s.right);
-  // An operand as loose as its operator goes in parentheses on the right, as
-  // in the text form: a = (b = c) is not a = b = c.
-  if (pr > p || (pr == p && p > 1)) {
-    s.kR = 1;
-  } else if (IsNumber(s.right)) {
-    if (IsBelowZero(s.right) || (power && TypeOf(s.right.value) == ValueType::Ratio)) s.kR = 1;
-  } else if (p == 1 && pr == 1) {
-    s.kR = 1;
-  } else if (s.type == ValueType::Plus && s.right.Type() == ValueType::Times) {
-    Term t = s.right;
-    while (t.Type() == ValueType::Times) t = t.Left();
-    if (IsBelowZero(t)) s.kR = 2;
-  }
+  s.shapes = ShapeOperands(node);
 
   const int mw = metrics_.MinusWidth(level);
-  s.leftWidth = s.kL == 1 ? Pos{s.lb.width} + 2 * kBracketWidth
-                : s.kL == 2 ? Pos{mw} - 1
-                            : Pos{s.lb.width};
-  s.rightWidth = s.kR == 1 ? Pos{s.rb.width} + 2 * kBracketWidth : Pos{s.rb.width};
+  s.leftWidth = s.shapes.left == LeftOperandShape::Parenthesised
+                    ? Pos{s.lb.width} + 2 * kBracketWidth
+                : s.shapes.left == LeftOperandShape::MinusSign ? Pos{mw} - 1
+                                                               : Pos{s.lb.width};
+  s.rightWidth = s.shapes.right == RightOperandShape::Parenthesised
+                     ? Pos{s.rb.width} + 2 * kBracketWidth
+                     : Pos{s.rb.width};
   switch (s.type) {
     case ValueType::Times:
       s.opAdvance = 3;
@@ -573,7 +546,7 @@ FormulaLayout::Shape FormulaLayout::OperatorShape(Term node, int level) {
       s.opAdvance = metrics_.TextWidth(level, s.opText);
       break;
     default:
-      if (s.kR == 2) {
+      if (s.shapes.right == RightOperandShape::OwnMinus) {
         s.opAdvance = 4;
       } else {
         s.opText = OperatorText(s.type, node.value);
@@ -601,12 +574,12 @@ FormulaBox FormulaLayout::OperatorBox(Term node, int level) {
 
 void FormulaLayout::PlaceOperator(FormulaCanvas& c, Term node, Pos x, Pos y, int level) {
   const Shape s = OperatorShape(node, level);
-  if (s.kL == 1) {
+  if (s.shapes.left == LeftOperandShape::Parenthesised) {
     PlaceBracketAt(c, Bracket::LeftRound, x, y - s.lb.ascent, s.lb.Height());
     Place(c, s.left, x + kBracketWidth, y, level);
     PlaceBracketAt(c, Bracket::RightRound, x + kBracketWidth + s.lb.width, y - s.lb.ascent,
                    s.lb.Height());
-  } else if (s.kL == 2) {
+  } else if (s.shapes.left == LeftOperandShape::MinusSign) {
     PlaceMinus(c, x, y, level);
   } else {
     Place(c, s.left, x, y, level);
@@ -618,7 +591,7 @@ void FormulaLayout::PlaceOperator(FormulaCanvas& c, Term node, Pos x, Pos y, int
   const Pos ry = s.type == ValueType::Power
                      ? y - s.lb.ascent + metrics_.Half(level) - s.rb.descent
                      : y;
-  if (s.kR == 1) {
+  if (s.shapes.right == RightOperandShape::Parenthesised) {
     PlaceBracketAt(c, Bracket::LeftRound, x, ry - s.rb.ascent, s.rb.Height());
     Place(c, s.right, x + kBracketWidth, ry, s.rightLevel);
     PlaceBracketAt(c, Bracket::RightRound, x + kBracketWidth + s.rb.width, ry - s.rb.ascent,

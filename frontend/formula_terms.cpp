@@ -102,6 +102,45 @@ bool IsMinusOne(Term t) {
   }
 }
 
+OperandShapes ShapeOperands(Term node) {
+  OperandShapes shapes;
+  const ValueType type = node.Type();
+  const Term left = node.Left();
+  const Term right = node.Right();
+  const int p = Precedence(node);
+  const bool power = type == ValueType::Power;
+
+  const int pl = Precedence(left);
+  if (pl > p) {
+    shapes.left = LeftOperandShape::Parenthesised;
+  } else if (IsNumber(left)) {
+    if (type == ValueType::Times && IsMinusOne(left))
+      shapes.left = LeftOperandShape::MinusSign;
+    // A negative base keeps its parentheses, or (-2)^x would read as -(2^x).
+    else if (power && (TypeOf(left.value) == ValueType::Ratio || IsBelowZero(left)))
+      shapes.left = LeftOperandShape::Parenthesised;
+  } else if (p == 1 && pl == 1) {
+    shapes.left = LeftOperandShape::Parenthesised;
+  }
+
+  const int pr = Precedence(right);
+  // An operand as loose as its operator goes in parentheses on the right, as
+  // in the text form: a = (b = c) is not a = b = c.
+  if (pr > p || (pr == p && p > 1)) {
+    shapes.right = RightOperandShape::Parenthesised;
+  } else if (IsNumber(right)) {
+    if (IsBelowZero(right) || (power && TypeOf(right.value) == ValueType::Ratio))
+      shapes.right = RightOperandShape::Parenthesised;
+  } else if (p == 1 && pr == 1) {
+    shapes.right = RightOperandShape::Parenthesised;
+  } else if (type == ValueType::Plus && right.Type() == ValueType::Times) {
+    Term t = right;
+    while (t.Type() == ValueType::Times) t = t.Left();
+    if (IsBelowZero(t)) shapes.right = RightOperandShape::OwnMinus;
+  }
+  return shapes;
+}
+
 FractionRegrouper::~FractionRegrouper() {
   for (Value* v : owned_) FreeValue(v);
 }

@@ -44,6 +44,24 @@ bool IsNumber(Term t);
 bool IsBelowZero(Term t);
 bool IsMinusOne(Term t);
 
+// How an operator node (or a made-up product or power) shows its operands.
+enum class LeftOperandShape {
+  Plain,
+  Parenthesised,
+  MinusSign,  // a factor -1 shown as a minus sign alone
+};
+enum class RightOperandShape {
+  Plain,
+  Parenthesised,
+  OwnMinus,  // a "+" left out: the term shows its own minus
+};
+struct OperandShapes {
+  LeftOperandShape left = LeftOperandShape::Plain;
+  RightOperandShape right = RightOperandShape::Plain;
+};
+// The picture and every text written from it agree on where parentheses go.
+OperandShapes ShapeOperands(Term node);
+
 struct Fraction {
   bool minus = false;  // the numerator's negative coefficient, drawn as a leading minus
   Term numerator;

@@ -21,7 +21,8 @@ constexpr const char* kUsage =
     "Usage: symcalc [--help] [--version]\n"
     "Opens the symcalc worksheet. Type an expression and press Return; Up and Down\n"
     "move between lines, Ctrl+M copies the last result, Esc interrupts a computation,\n"
-    "\"end\" or \"quit\" closes.\n"
+    "F1 opens the reference of every builtin, Ctrl+Shift+C copies a line's results\n"
+    "as text, LaTeX and picture, \"end\" or \"quit\" closes.\n"
     "Without a display, use symcalc-cli.\n";
 
 int RunWorksheet(QApplication& app) {

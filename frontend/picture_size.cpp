@@ -76,4 +76,13 @@ QImage WidenedPicture(const QImage& picture, int width) {
   return wider;
 }
 
+QImage NarrowedPicture(const QImage& picture, int width) {
+  const qreal ratio = picture.devicePixelRatio();
+  const int device = DevicePixels(std::max(width, 1), ratio);
+  if (picture.isNull() || device >= picture.width()) return picture;
+  QImage narrower = picture.copy(0, 0, device, picture.height());
+  narrower.setDevicePixelRatio(ratio);
+  return narrower;
+}
+
 }  // namespace symcalc::gui

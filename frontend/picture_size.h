@@ -50,4 +50,8 @@ void CopyRows(const QImage& from, QImage& to, int rows);
 // field behind it is white too) or the picture is already as wide.
 QImage WidenedPicture(const QImage& picture, int width);
 
+// The first `width` logical pixels of `picture`, all of its rows: the white
+// that filled the worksheet cut away again. Unchanged when it is no wider.
+QImage NarrowedPicture(const QImage& picture, int width);
+
 }  // namespace symcalc::gui

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "clipboard/result_texts.h"
 #include "plot.h"
 
 namespace symcalc::gui {
@@ -83,6 +84,8 @@ std::string AxisRange(const Value* spec) {
 
 }  // namespace
 
+bool PrintsReadably(const Value* v) { return PrintsWithin(v, kReadableLength); }
+
 std::string DescribePlot(const Value* plot) {
   const Value* f = FunctionArgument(plot, 0);
   const Value* x = FunctionArgument(plot, 1);
@@ -94,13 +97,7 @@ std::string DescribePlot(const Value* plot) {
 }
 
 std::string DescribeResults(const std::vector<Value*>& results) {
-  std::string text;
-  for (std::size_t i = 0; i < results.size(); ++i) {
-    if (i > 0) text += '\n';
-    const Value* v = results[i];
-    text += IsPlot(v) ? DescribePlot(v) : Readable(v);
-  }
-  return text;
+  return OnePerLine(results, [](const Value* v) { return IsPlot(v) ? DescribePlot(v) : Readable(v); });
 }
 
 }  // namespace symcalc::gui

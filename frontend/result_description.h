@@ -15,6 +15,11 @@ namespace symcalc::gui {
 // value may be shared, so its text can be vastly longer than the value).
 inline constexpr const char* kTooLongToRead = "a result too long to read";
 
+// Whether the text of `v` is short enough to read out, judged from its
+// structure without printing it: false for a value whose text would keep the
+// engine busy for minutes.
+bool PrintsReadably(const Value* v);
+
 // "plot of x*sin(x) for x from -10 to 10"; with a y range ", y from 0 to 1".
 std::string DescribePlot(const Value* plot);
 

@@ -69,6 +69,11 @@ QImage DrawResults(const std::vector<Value*>& results, const PictureLayout& layo
   return image;
 }
 
+int InterruptedNoteWidth(const WorksheetFonts& fonts) {
+  return kResultLeft +
+         QFontMetrics(fonts.ForLevel(1)).horizontalAdvance(QString::fromLatin1(kInterruptedNote));
+}
+
 QImage WithInterruptedNote(const QImage& results, const WorksheetFonts& fonts,
                            const PictureTarget& target) {
   const QFont& font = fonts.ForLevel(1);
@@ -77,7 +82,7 @@ QImage WithInterruptedNote(const QImage& results, const WorksheetFonts& fonts,
   // As high as a one-line result: half a space above and below its centre.
   const int half = metrics.size(Qt::TextSingleLine, QStringLiteral(" ")).height() / 2;
   const int height = 2 * half;
-  const int noteWidth = kResultLeft + metrics.horizontalAdvance(note);
+  const int noteWidth = InterruptedNoteWidth(fonts);
   const QSize shown = results.isNull() ? QSize(0, 0) : LogicalSize(results);
   // Results already fill what the budget allows of the inner width.
   const int raised = results.isNull() ? target.innerWidth : 0;

@@ -41,6 +41,8 @@ PictureLayout MeasureResults(const std::vector<Value*>& results, const Worksheet
 // pieces that completed: a remark of the worksheet's own, not a value.
 inline const QColor kNoteColour{128, 128, 128};
 inline constexpr const char* kInterruptedNote = "interrupted";
+// How far in from the left the note reaches.
+int InterruptedNoteWidth(const WorksheetFonts& fonts);
 
 // A null image when there is nothing to show (no results, or an empty size).
 // The results must be the ones measured, unchanged.

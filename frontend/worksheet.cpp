@@ -10,9 +10,11 @@
 
 #include "clip_marks.h"
 #include "engine_access.h"
+#include "errors/error_notes.h"
 #include "evaluation_job.h"
 #include "help/input_help.h"
 #include "keep_in_view.h"
+#include "result_tools.h"
 
 namespace symcalc::gui {
 
@@ -20,7 +22,8 @@ Worksheet::Worksheet(const WorksheetFonts& fonts, QWidget* parent)
     : QScrollArea(parent),
       fonts_(fonts),
       content_(new QWidget),
-      evaluator_(std::make_shared<LineEvaluator>()) {
+      evaluator_(std::make_shared<LineEvaluator>()),
+      tools_(new ResultTools(*this)) {
   help_ = new help::InputHelp(this, fonts_);
   setFrameShape(QFrame::NoFrame);
   setWidgetResizable(false);
@@ -81,7 +84,7 @@ void Worksheet::HandleShortcut(ShortcutEvent event) {
       PasteLastResult();
       break;
     case ShortcutEvent::Interrupt:
-      InterruptEngine();
+      Interrupt();
       break;
   }
 }
@@ -90,20 +93,38 @@ bool Worksheet::EvaluateActiveEntry() {
   const int active = ActiveEntry();
   // The engine takes one line at a time; the running marker shows which.
   if (active < 0 || running_ >= 0) return false;
-  Evaluate(active);
+  EvaluateEntry(active);
   return true;
 }
 
-void Worksheet::Evaluate(int index) {
+void Worksheet::EvaluateEntry(int index) {
+  if (index < 0 || index >= EntryCount()) return;
+  std::string line = entries_[static_cast<std::size_t>(index)].input->text().toStdString();
+  // Lines pasted together must reach the engine in the order they were given.
+  if (running_ >= 0) {
+    waiting_.emplace_back(index, std::move(line));
+    return;
+  }
+  Evaluate(index, std::move(line));
+}
+
+void Worksheet::Evaluate(int index, std::string line) {
   Entry& entry = entries_[static_cast<std::size_t>(index)];
   running_ = index;
   MarkRunning(entry, true);
   auto answer = std::make_shared<EvaluatedLine>();
+  auto notes = std::make_shared<LineNotes>();
   Post(
-      [evaluator = evaluator_.get(), line = entry.input->text().toStdString(), fonts = fonts_,
-       target = PictureTarget{InnerWidth(), devicePixelRatioF()},
-       answer] { *answer = EvaluateAndDraw(*evaluator, line, fonts, target); },
-      [this, index, answer] { Finish(index, *answer); });
+      [evaluator = evaluator_.get(), line = std::move(line), fonts = fonts_,
+       target = PictureTarget{InnerWidth(), devicePixelRatioF()}, answer, notes,
+       note = tools_->AfterEvaluation(index)] {
+        *answer = EvaluateAndDraw(
+            *evaluator, line, fonts, target,
+            [&](const std::vector<Value*>& results, const PictureLayout& layout) {
+              *notes = note(line, results, layout.boxes);
+            });
+      },
+      [this, index, answer, notes] { Finish(index, *answer, std::move(*notes)); });
 }
 
 void Worksheet::Post(std::function<void()> job, std::function<void()> done) {
@@ -114,11 +135,12 @@ void Worksheet::Post(std::function<void()> job, std::function<void()> done) {
   });
 }
 
-void Worksheet::Finish(int index, const EvaluatedLine& answer) {
+void Worksheet::Finish(int index, const EvaluatedLine& answer, LineNotes notes) {
   Entry& entry = entries_[static_cast<std::size_t>(index)];
   running_ = -1;
   MarkRunning(entry, false);
   if (answer.quit) {
+    waiting_.clear();
     emit quitRequested();
     return;
   }
@@ -143,9 +165,26 @@ void Worksheet::Finish(int index, const EvaluatedLine& answer) {
   // Appending may have moved the entries: look this one up again.
   Entry& shown = entries_[static_cast<std::size_t>(index)];
   DescribePicture(shown, index + 1, QString::fromStdString(answer.description));
+  // The error tips join this one where the pointer rests on an error.
   shown.picture->setToolTip(ClippingToolTip(answer.clipping));
+  tools_->ShowEvaluation(index, std::move(notes), answer.drawnWidth);
+  // Ctrl+M asked for this line's result, not for a line waiting after it.
   if (pasteAfterRun_) PasteInto(pasteAfterRun_);
   pasteAfterRun_.clear();
+  if (!waiting_.empty()) {
+    auto [next, line] = std::move(waiting_.front());
+    waiting_.pop_front();
+    Evaluate(next, std::move(line));
+  }
+  // After the next line has started: a listener that asks for another line
+  // at once queues behind those asked for before.
+  emit entryEvaluated(index);
+}
+
+void Worksheet::Interrupt() {
+  InterruptEngine();
+  waiting_.clear();
+  emit interruptRequested();
 }
 
 void Worksheet::AppendEntry(bool takeFocus) {
@@ -154,6 +193,7 @@ void Worksheet::AppendEntry(bool takeFocus) {
                                EntryCount() + 1));
   QLineEdit* input = entries_.back().input;
   help_->Watch(input);
+  tools_->EntryAdded(EntryCount() - 1);
   // Typing into a line scrolled out of view brings it back.
   const auto follow = [this, input] {
     if (input->hasFocus()) ScrollToShow(*this, *input, true);

@@ -7,8 +7,11 @@
 #include <QPointer>
 #include <QScrollArea>
 
+#include <deque>
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "entry.h"
@@ -20,7 +23,9 @@ class QLineEdit;
 
 namespace symcalc::gui {
 
+class ResultTools;
 struct EvaluatedLine;
+struct LineNotes;
 namespace help {
 class InputHelp;
 }
@@ -41,6 +46,14 @@ class Worksheet : public QScrollArea {
   // Hands the entry whose input field has the focus to the engine; false when
   // none has, or while a line is still running.
   bool EvaluateActiveEntry();
+  // Evaluates the entry's line as it reads now, as Return in its field would:
+  // at once, or while a line runs, after it and every line asked for before.
+  // entryEvaluated reports when its picture shows. Esc drops the lines still
+  // waiting.
+  void EvaluateEntry(int index);
+  // Hands a job to the engine (RunOnEngine); the busy cursor shows until its
+  // answer is in. `done` runs only while the worksheet exists.
+  void Post(std::function<void()> job, std::function<void()> done);
 
   int EntryCount() const { return static_cast<int>(entries_.size()); }
   const Entry& EntryAt(int index) const { return entries_.at(static_cast<std::size_t>(index)); }
@@ -56,20 +69,25 @@ class Worksheet : public QScrollArea {
   const LineEvaluator& Evaluator() const { return *evaluator_; }
   // Completion, hints and F1 in the input lines.
   help::InputHelp& Help() const { return *help_; }
+  ResultTools& Tools() const { return *tools_; }
 
  signals:
   // "end" or "quit" was evaluated.
   void quitRequested();
+  // The entry's line was evaluated (or interrupted) and its picture shows.
+  void entryEvaluated(int index);
+  // Esc: the running line and every job posted so far are asked to stop, and
+  // the lines waiting their turn are dropped.
+  void interruptRequested();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void AppendEntry(bool takeFocus);
-  // Hands a job to the engine; the busy cursor shows until its answer is in.
-  void Post(std::function<void()> job, std::function<void()> done);
-  void Evaluate(int index);
-  void Finish(int index, const EvaluatedLine& answer);
+  void Evaluate(int index, std::string line);
+  void Finish(int index, const EvaluatedLine& answer, LineNotes notes);
+  void Interrupt();
   void WidenTo(int width);
   void SetInnerSize(int width, int height);
   void FocusEntry(int index);
@@ -80,7 +98,10 @@ class Worksheet : public QScrollArea {
   QWidget* content_;
   std::vector<Entry> entries_;
   std::shared_ptr<LineEvaluator> evaluator_;
+  ResultTools* tools_;  // copying and pasting results, error marks and tips
   int running_ = -1;
+  // Lines asked for while another ran, in order, each as it read when asked.
+  std::deque<std::pair<int, std::string>> waiting_;
   int jobsPending_ = 0;
   // Ctrl+M pressed while a line runs: the field waits for the line's result.
   QPointer<QLineEdit> pasteAfterRun_;

@@ -2,13 +2,18 @@
 # Regenerates the gallery of typical results in docs/gallery/: formulas as
 # the worksheet draws them, and a plot. Each picture is a fresh worksheet
 # that evaluates a few lines offscreen.
-#   scripts/gallery.sh [BUILD_DIR]     (default: build)
+#   scripts/gallery.sh [BUILD_DIR [OUT_DIR]]     (default: build, docs/gallery)
+# Given OUT_DIR, the pictures go there and the screenshot tool must be built
+# already: the test that keeps the gallery unchanged renders it that way.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-[ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -DSYMCALC_CHECK_NORMAL_FORM=ON
-cmake --build "$build" -j2 --target symcalc-screenshot
-out=$root/docs/gallery
+out=${2:-}
+if [ -z "$out" ]; then
+  [ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -DSYMCALC_CHECK_NORMAL_FORM=ON
+  cmake --build "$build" -j2 --target symcalc-screenshot
+  out=$root/docs/gallery
+fi
 mkdir -p "$out"
 shot() {
   QT_QPA_PLATFORM=offscreen "$build/frontend/symcalc-screenshot" "$@"

@@ -3,9 +3,12 @@
 #ifdef SYMCALC_CHECK_NORMAL_FORM
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "eval/coefficients.h"
+#include "eval/like_table.h"
 #include "eval/simplify.h"
+#include "state/engine_state.h"
 #include "syntax/printer.h"
 
 namespace symcalc {
@@ -21,10 +24,27 @@ bool IsNumericOne(const Value* v) {
          (v->type == ValueType::Double && v->dbl == 1.0);
 }
 
+// True when two terms of the short chain v (of op) are like.
+bool WalkedChainHoldsLikeTerms(const Value* v, Chain op) {
+  std::vector<const Value*> terms;
+  const Value* p = v;
+  for (; p->type == v->type; p = p->pair.left) terms.push_back(p->pair.right);
+  terms.push_back(p);
+  for (std::size_t i = 0; i < terms.size(); ++i) {
+    for (std::size_t j = i + 1; j < terms.size(); ++j) {
+      CoefficientScope scope;
+      if (LikeTerms(terms[j], terms[i], op) == 1) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
-// Checks the node against its neighbours only: the rest of each chain was
-// checked when it was built, so the cost stays constant per node.
+// The order is checked between neighbours, likeness across the whole chain.
+// A long chain is checked through a table of its terms by likeness key,
+// which is taken over by the chain one term longer, so a chain built term by
+// term costs a lookup per term.
 void CheckNormalForm(const Value* v) {
   const ValueType t = v->type;
   if (t != ValueType::Plus && t != ValueType::Times && t != ValueType::Power) return;
@@ -47,8 +67,13 @@ void CheckNormalForm(const Value* v) {
     const int order = TermOrder(x, r, op);
     if (order == 1 || order == 2) Violation("terms out of order", v);
   }
-  CoefficientScope scope;
-  if (LikeTerms(x, r, op) == 1) Violation("like terms not merged", v);
+  if (IsShortChain(v, op)) {
+    if (WalkedChainHoldsLikeTerms(v, op)) Violation("like terms not merged", v);
+    return;
+  }
+  const Value* clash = nullptr;
+  Engine().checkedChains.For(v, op, &clash);
+  if (clash) Violation("like terms not merged", v);
 }
 
 }  // namespace symcalc

@@ -1,5 +1,6 @@
 // Debug builds check the normal form of every operator node the simplifier
-// returns, so a broken invariant fails in the tests and not in a result.
+// returns or marks as simplified, so a broken invariant fails in the tests
+// and not in a result: no two terms of a chain are like, wherever they stand.
 #pragma once
 
 #include "values/value.h"

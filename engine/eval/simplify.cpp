@@ -11,8 +11,11 @@
 #include "eval/arithmetic.h"
 #include "eval/cancel.h"
 #include "eval/coefficients.h"
+#include "eval/like_table.h"
+#include "eval/likeness_key.h"
 #include "eval/normal_form_check.h"
 #include "eval/relations.h"
+#include "eval/simplify_internal.h"
 #include "state/engine_state.h"
 
 namespace symcalc {
@@ -99,60 +102,26 @@ void Stamp(Value* r, const EngineState& s);
 
 bool g_literalRewriting = false;
 
-// A term r moves down a sum chain l the way repeated rewriting moves it (one
-// pass of insertion sort: a new node and a full re-simplification per term it
-// passes), but without the nodes: the terms it passes are only compared. Only
-// the step where r settles, and the first one outward from there, go through
-// Simplify; once a step outward leaves its node as it was, every further one
-// does too, since it repeats checks the chain l already passed when it was
-// built. So the chain is the one the literal rewriting gives.
-Value* InsertIntoSum(const Value* l, const Value* r) {
-  std::vector<const Value*> prefixes;  // prefixes[k] ends with term k
-  for (const Value* p = l;; p = p->pair.left) {
-    prefixes.push_back(p);
-    if (p->type != ValueType::Plus) break;
+const Value* g_unlikeTerm = nullptr;
+ValueType g_unlikeNode = ValueType::Plus;
+
+// x + ... + y + ... + r, with y like r -> x + ... + (y merged with r) + ...:
+// the chain is rebuilt above y and simplified again.
+Value* MergeApart(ValueType n, const Value* l, const Value* y, const Value* r, bool numeric) {
+  const Chain op = ChainOf(n);
+  std::vector<const Value*> above;  // the nodes above y, top first
+  const Value* p = l;
+  while (p->type == n && p->pair.right != y) {
+    above.push_back(p);
+    p = p->pair.left;
   }
-  std::reverse(prefixes.begin(), prefixes.end());
-  const std::size_t m = prefixes.size();
-  auto term = [&](std::size_t k) { return k == 0 ? prefixes[0] : prefixes[k]->pair.right; };
-  // The last term is already known to follow r.
-  std::size_t settled = 0;  // terms up to this one stay in front of r
-  bool front = true;
-  for (std::size_t j = m - 1; j-- > 0;) {
-    int order;
-    {
-      CoefficientScope scope;
-      order = TermOrder(term(j), r, Chain::Sum);
-    }
-    if (order != 1 && order != 2) {
-      settled = j;
-      front = false;
-      break;
-    }
-  }
-  Held node = Hold(front ? Pair(ValueType::Plus, Retain(r), Retain(prefixes[0]))
-                         : Pair(ValueType::Plus, Retain(prefixes[settled]), Retain(r)));
-  Held inner = Hold(Simplify(node.get(), false));
-  if (g_tripped) return inner.release();
-  const EngineState& s = Engine();
-  bool plain = false;
-  for (std::size_t j = settled + 1; j < m; ++j) {
-    const Value* t = term(j);
-    if (plain) {
-      Value* next = Pair(ValueType::Plus, inner.release(), Retain(t));
-      Stamp(next, s);
-      inner = Hold(next);
-      continue;
-    }
-    const Value* before = inner.get();
-    Held step = Hold(Pair(ValueType::Plus, Retain(before), Retain(t)));
-    Held next = Hold(Simplify(step.get(), false));
-    if (g_tripped) return next.release();
-    plain = next->type == ValueType::Plus && next->pair.left == before && next->pair.right == t;
-    inner = std::move(next);
-  }
-  CheckNormalForm(inner.get());
-  return inner.release();
+  CoefficientScope scope;
+  LikeTerms(y, r, op);  // records the two numbers
+  Value* merged = MergedTerm(n, y, scope, false);
+  Held chain = Hold(p == y ? merged : Pair(n, Retain(p->pair.left), merged));
+  for (auto it = above.rbegin(); it != above.rend(); ++it)
+    chain = Hold(Pair(n, chain.release(), Retain((*it)->pair.right)));
+  return Simplify(chain.get(), numeric);
 }
 
 // Steps 3 to 8 on a node whose operands are simplified. Returns the result
@@ -213,50 +182,26 @@ Value* Rewrite(ValueType n, Held L, Held R, bool operandsChanged, bool numeric, 
       CoefficientScope scope;
       order = TermOrder(x, r, op);
     }
-    if (order == 1 || order == 2) {
-      if (n == ValueType::Plus && inChain && !numeric && r->type != n && !g_literalRewriting)
-        return InsertIntoSum(l, r);
-      Held node;
-      if (inChain) {
-        Value* inner = Pair(n, Retain(l->pair.left), Retain(r));
-        node = Hold(Pair(n, inner, Retain(x)));
-      } else {
-        node = Hold(Pair(n, Retain(r), Retain(l)));
+    const bool exchanges = order == 1 || order == 2;
+    const bool fastSum = n == ValueType::Plus && !numeric && !g_literalRewriting;
+    Value* added = fastSum && r->type == n ? AddSumToChain(l, r) : nullptr;
+    if (added) return added;
+    if (fastSum && inChain && r->type != n) {
+      // Null: r follows the chain and is like none of its terms.
+      if (Value* done = InsertIntoSum(l, r, exchanges)) return done;
+    } else if (exchanges) {
+      return ExchangeOnce(n, l, r, numeric);
+    } else {
+      // 6.2 like terms merge
+      CoefficientScope scope;
+      if (LikeTerms(x, r, op) == 1) {
+        Held result = Hold(inChain ? Pair(n, Retain(l->pair.left), MergedTerm(n, x, scope, false))
+                                   : MergedTerm(n, x, scope, true));
+        return Simplify(result.get(), numeric);
       }
-      return Simplify(node.get(), numeric);
-    }
-    // 6.2 like terms merge
-    CoefficientScope scope;
-    if (LikeTerms(x, r, op) == 1) {
-      Held one = Hold(MakeQword(1));
-      const Value* f = scope.First();
-      const Value* s = scope.Second();
-      Held t = Hold(Add(f ? f : one.get(), s ? s : one.get()));
-      Held result;
-      if (n == ValueType::Times) {
-        if (!f) {
-          if (inChain) {
-            Value* const args[2] = {const_cast<Value*>(x), t.get()};
-            result = Hold(Pair(n, Retain(l->pair.left), BuiltinPow(args, nullptr)));
-          } else {
-            result = Hold(Pair(ValueType::Power, Retain(x), t.release()));
-          }
-        } else {
-          Value* power = Pair(ValueType::Power, Retain(x->pair.left), t.release());
-          result = Hold(inChain ? Pair(n, Retain(l->pair.left), power) : power);
-        }
-      } else {
-        if (!f) {
-          if (inChain)
-            result = Hold(Pair(n, Retain(l->pair.left), Multiply(t.get(), x)));
-          else
-            result = Hold(Pair(ValueType::Times, Retain(x), t.release()));
-        } else {
-          Value* term = ReplaceLeftmostFactor(x, t.get());
-          result = Hold(inChain ? Pair(n, Retain(l->pair.left), term) : term);
-        }
-      }
-      return Simplify(result.get(), numeric);
+      // 6.3 like terms apart: r merges into its like term where that stands
+      if (inChain && !KnownUnlike::Holds(r, n))
+        if (const Value* y = FindLikeTerm(l->pair.left, r, op)) return MergeApart(n, l, y, r, numeric);
     }
   }
   // 7. re-association: a + (b + c) is (a + b) + c
@@ -417,6 +362,70 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
 
 }  // namespace
 
+bool SimplifyTripped() { return g_tripped; }
+
+void StampBuilt(Value* node) {
+  Stamp(node, Engine());
+  CheckNormalForm(node);
+}
+
+Value* MergedTerm(ValueType n, const Value* x, const CoefficientScope& scope, bool alone) {
+  Held one = Hold(MakeQword(1));
+  const Value* f = scope.First();
+  const Value* s = scope.Second();
+  Held t = Hold(Add(f ? f : one.get(), s ? s : one.get()));
+  if (n == ValueType::Times) {
+    // x^f * x^s -> x^(f+s); x * x^s -> x^(1+s)
+    if (f) return Pair(ValueType::Power, Retain(x->pair.left), t.release());
+    if (alone) return Pair(ValueType::Power, Retain(x), t.release());
+    Value* const args[2] = {const_cast<Value*>(x), t.get()};
+    return BuiltinPow(args, nullptr);
+  }
+  // f*x + s*x -> (f+s)*x; x + s*x -> (1+s)*x
+  if (f) return ReplaceLeftmostFactor(x, t.get());
+  if (alone) return Pair(ValueType::Times, Retain(x), t.release());
+  return Multiply(t.get(), x);
+}
+
+KnownUnlike::KnownUnlike(const Value* term, ValueType n)
+    : savedTerm_(g_unlikeTerm), savedNode_(g_unlikeNode) {
+  g_unlikeTerm = term;
+  g_unlikeNode = n;
+}
+
+KnownUnlike::~KnownUnlike() {
+  g_unlikeTerm = savedTerm_;
+  g_unlikeNode = savedNode_;
+}
+
+bool KnownUnlike::Holds(const Value* term, ValueType n) {
+  return term == g_unlikeTerm && n == g_unlikeNode;
+}
+
+// The term r trades places with x, the last term of l (or l itself); the
+// node is simplified again, so r goes on down the chain. x is put back on
+// top of what that gives, which holds no term like x unless r, or the term r
+// merges with, is one.
+Value* ExchangeOnce(ValueType n, const Value* l, const Value* r, bool numeric) {
+  const bool inChain = l->type == n;
+  const Value* x = inChain ? l->pair.right : l;
+  Held node;
+  if (inChain) {
+    Value* inner = Pair(n, Retain(l->pair.left), Retain(r));
+    node = Hold(Pair(n, inner, Retain(x)));
+  } else {
+    node = Hold(Pair(n, Retain(r), Retain(l)));
+  }
+  // A sum (product) r spreads its terms into the chain, any of which may be
+  // like x.
+  if (g_literalRewriting || !inChain || r->type == n || !IsSymbolic(x))
+    return Simplify(node.get(), numeric);
+  // Unlike keys keep x unlike r and whatever r merges with.
+  if (LikenessKey(x, ChainOf(n)) == LikenessKey(r, ChainOf(n))) return Simplify(node.get(), numeric);
+  KnownUnlike unlike(x, n);
+  return Simplify(node.get(), numeric);
+}
+
 bool IsLeaf(const Value* v) {
   return !IsOperator(v) && v->type != ValueType::Complex && v->type != ValueType::Variable &&
          v->type != ValueType::Function;
@@ -432,6 +441,7 @@ bool SimplifyKeepsLeaves() {
 
 void MarkSimplified(Value* node) {
   if (node->refs == 1 && IsOperator(node)) Stamp(node, Engine());
+  CheckNormalForm(node);
 }
 
 void UseLiteralRewriting(bool on) { g_literalRewriting = on; }

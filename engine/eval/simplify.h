@@ -20,6 +20,14 @@ int TermOrder(const Value* a, const Value* b, Chain op);
 int LikeTerms(const Value* a, const Value* b, Chain op);
 // Structural equality of two values (LikeTerms with no chain, no recording).
 bool Alike(const Value* a, const Value* b);
+
+// TermOrder(a, b, none) and LikeTerms(a, b, none) found in one walk: the
+// shortcut the term order takes outside chains unless rewriting literally.
+struct OrderAndLike {
+  int order;
+  int like;
+};
+OrderAndLike OrderAndLikeness(const Value* a, const Value* b);
 // True when v is known not to mention the variable `name`, even through the
 // bindings of the variables it mentions: v is simplified under the current
 // bindings (so the variables left in it are unbound), holds no array, set,

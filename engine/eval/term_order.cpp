@@ -42,17 +42,13 @@ int ArgumentCount(const Value* f) {
   return n;
 }
 
-// TermOrder and LikeTerms outside any chain, found in one walk. Function
-// arguments and operands are ordered by the first pair that decides, and a tie
-// is decided by likeness; asking the two questions one after the other at
-// every level makes comparing two nested applications cost the square of
-// their depth.
-struct OrderLike {
-  int order;
-  int like;
-};
+}  // namespace
 
-OrderLike OrderAndLikeness(const Value* a, const Value* b) {
+// Function arguments and operands are ordered by the first pair that
+// decides, and a tie is decided by likeness; asking the two questions one
+// after the other at every level makes comparing two nested applications
+// cost the square of their depth.
+OrderAndLike OrderAndLikeness(const Value* a, const Value* b) {
   if (StackExhausted()) return {0, 0};
   if (a->type != b->type) return {a->type > b->type ? 1 : 0, 0};
   switch (a->type) {
@@ -84,7 +80,7 @@ OrderLike OrderAndLikeness(const Value* a, const Value* b) {
           allLike = false;
           continue;
         }
-        const OrderLike r = OrderAndLikeness(x, y);
+        const OrderAndLike r = OrderAndLikeness(x, y);
         if (r.order == 1) return {1, 0};
         if (r.order == 0 && r.like != 1) return {0, 0};
         allLike = allLike && r.like == 1;
@@ -102,17 +98,15 @@ OrderLike OrderAndLikeness(const Value* a, const Value* b) {
       break;
   }
   if (!IsOperator(a)) return {0, LikeTerms(a, b, Chain::None)};
-  const OrderLike left = OrderAndLikeness(a->pair.left, b->pair.left);
+  const OrderAndLike left = OrderAndLikeness(a->pair.left, b->pair.left);
   if (left.order == 1)
     return {1, left.like == 1 && LikeTerms(a->pair.right, b->pair.right, Chain::None) == 1};
   if (left.order == -1 || left.order == 2 || left.like == 1) {
-    const OrderLike right = OrderAndLikeness(a->pair.right, b->pair.right);
+    const OrderAndLike right = OrderAndLikeness(a->pair.right, b->pair.right);
     return {right.order, left.like == 1 && right.like == 1 ? 1 : 0};
   }
   return {0, 0};
 }
-
-}  // namespace
 
 int TermOrder(const Value* a, const Value* b, Chain op) {
   if (StackExhausted()) return 0;
@@ -151,7 +145,7 @@ int TermOrder(const Value* a, const Value* b, Chain op) {
         const Value* y = b->function.args[i];
         if (!x || !y) continue;
         if (!LiteralRewriting()) {
-          const OrderLike r = OrderAndLikeness(x, y);
+          const OrderAndLike r = OrderAndLikeness(x, y);
           if (r.order == 1) return 1;
           if (r.order == 0 && r.like != 1) return 0;
           continue;

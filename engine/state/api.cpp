@@ -127,6 +127,14 @@ std::string FunctionNameOf(const Value* v) {
 
 std::string ErrorMessage(int code) { return std::string(ErrorText(code)); }
 
+bool FunctionArgumentCounts(std::string_view name, int* fewest, int* most) {
+  const BuiltinEntry* entry = FindFunction(name);
+  if (!entry) return false;
+  *most = entry->maxArgs;
+  *fewest = entry->maxArgs - entry->optionalArgs;
+  return true;
+}
+
 ValueType TypeOf(const Value* v) { return v->type; }
 std::string_view TypeNameOf(const Value* v) { return TypeName(v->type); }
 const Value* LeftOperand(const Value* v) {

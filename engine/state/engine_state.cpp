@@ -15,6 +15,8 @@ std::unique_ptr<EngineState> g_engine;
 std::vector<std::unique_ptr<EngineState>> g_setAside;
 
 void ReleaseState(EngineState& s) {
+  s.chainTables.Clear();
+  s.checkedChains.Clear();
   for (Binding& b : s.variables) FreeValue(b.value);
   s.variables.clear();
   for (BuiltinEntry* e : s.registry) {

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "eval/like_table.h"
 #include "values/value.h"
 
 namespace symcalc {
@@ -56,6 +57,10 @@ struct EngineState {
   std::uint64_t bindingEpoch = 1;
   std::uint64_t lastChange[64] = {};
   std::unordered_map<BuiltinFn, BuiltinEntry*> byImplementation;
+  // The likeness tables of the long chains the simplifier extended last, and
+  // those of the chains the normal-form check saw last (debug builds).
+  ChainTables chainTables{kSimplifierTables};
+  ChainTables checkedChains{kCheckerTables};
 };
 
 EngineState& Engine();

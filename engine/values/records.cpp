@@ -139,6 +139,16 @@ void CollectChildren(Value* v, std::vector<Value*>& work) {
   }
 }
 
+// A record about to be released, overwritten or rebuilt in place no longer
+// describes the chain a likeness table was kept for.
+void Unwatch(Value* v) {
+  if (!v->watched) return;
+  v->watched = 0;
+  if (!EngineReady()) return;
+  Engine().chainTables.Forget(v);
+  Engine().checkedChains.Forget(v);
+}
+
 void ClearPayload(Value* v) {
   const std::uint32_t refs = v->refs;
   std::memset(static_cast<void*>(v), 0, sizeof(Value));
@@ -160,6 +170,7 @@ Value* AllocRecord() {
 
 Value* FreshRecord(Value* out) {
   if (!out) return AllocRecord();
+  Unwatch(out);
   const std::uint32_t refs = out->refs;
   *out = Value{};
   out->refs = refs;
@@ -174,9 +185,11 @@ Value* Retain(const Value* v) {
 
 Value* CopyValue(const Value* src, Value* out) {
   Value* dst = out ? out : AllocRecord();
+  Unwatch(dst);
   const std::uint32_t refs = dst->refs;
   std::memcpy(static_cast<void*>(dst), src, sizeof(Value));
   dst->refs = refs;
+  dst->watched = 0;
   dst->setLink = nullptr;
   dst->stamp = 0;  // copies are usually made to be changed
   if (dst->type == ValueType::Set) {
@@ -222,6 +235,7 @@ void FreeValue(Value* v, bool keepRecord) {
   std::vector<Value*> local;
   std::vector<Value*>& work = list.empty() ? list : local;
   if (keepRecord) {
+    Unwatch(v);
     CollectChildren(v, work);
     ClearPayload(v);
   } else {
@@ -231,6 +245,7 @@ void FreeValue(Value* v, bool keepRecord) {
     Value* x = work.back();
     work.pop_back();
     if (--x->refs != 0) continue;
+    Unwatch(x);
     CollectChildren(x, work);
     DropRecord(x);
   }
@@ -242,14 +257,17 @@ Value* MakeUnique(Value*& slot) {
     FreeValue(slot);
     slot = c;
   }
+  Unwatch(slot);
   slot->stamp = 0;  // about to be rebuilt: no longer known to be simplified
   return slot;
 }
 
 Value* Deliver(Value* result, Value* out) {
   if (!out || result == out) return result;
+  Unwatch(out);
   if (result->refs == 1) {
     // Move: the children change owner, the empty shell is dropped.
+    Unwatch(result);
     const std::uint32_t refs = out->refs;
     std::memcpy(static_cast<void*>(out), result, sizeof(Value));
     out->refs = refs;

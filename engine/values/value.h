@@ -84,7 +84,11 @@ struct FunctionPayload {
 
 struct Value {
   ValueType type;
-  std::uint8_t pad[2];
+  // Set while a likeness table of the simplifier describes this chain
+  // record (eval/like_table.h): releasing or rebuilding the record first
+  // tells the table, which holds no reference of its own.
+  std::uint8_t watched;
+  std::uint8_t pad;
   // Set with the stamp below when the record holds an array, set, range or
   // error: the variables in those are left out of the mask, and being never
   // substituted, they may be bound.

@@ -220,6 +220,13 @@ std::vector<HelpEntry> LanguageEntries() {
        "edited.",
        {},
        {"ans"}},
+      {"Ctrl+Shift+C", kKeys, kKey, "Ctrl+Shift+C",
+       "Copies the results of the line the cursor is in to the clipboard as text, as LaTeX "
+       "and as a picture at once; a text editor pastes the text, a word processor the "
+       "picture. Right-click a result picture to copy one form only. Text of several lines "
+       "pasted into the last, empty line becomes one line each, evaluated in turn.",
+       {},
+       {"Ctrl+M", "Esc"}},
       {"Tab", kKeys, kKey, "Tab",
        "After two or more letters of a name a list of matching builtins and of your "
        "functions and variables opens. Tab takes the highlighted name and a click the "
@@ -229,7 +236,9 @@ std::vector<HelpEntry> LanguageEntries() {
        {"Esc", "Up and Down"}},
       {"Esc", kKeys, kKey, "Esc",
        "Closes the completion list when it is open; otherwise stops a line that is still "
-       "being computed. In this reference window it closes the window.",
+       "being computed, drops the pasted lines not yet started, and stops a copy still "
+       "writing its text (the clipboard keeps what it held). In this reference window it "
+       "closes the window.",
        {},
        {"Tab", "F1"}},
       {"F1", kKeys, kKey, "F1",

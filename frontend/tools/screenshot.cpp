@@ -20,6 +20,9 @@ namespace {
 int Render(int argc, char** argv) {
   using namespace symcalc::gui;
   EngineThread engine;
+  // A steady cursor: a blinking one would be caught in either phase, and the
+  // same lines must always give the same picture.
+  QApplication::setCursorFlashTime(0);
   bool saved = false;
   {
     MainWindow window(LoadWorksheetFonts(96));

@@ -68,6 +68,56 @@ TEST_F(FastPathsTest, SumsBuiltOneTermAtATimeMatchTheStepwiseRewriting) {
   }
 }
 
+// Sums holding terms that are neither numbers nor symbolic: strings,
+// booleans, errors, arrays, infinities, symbols and sets, which move to the
+// front and meet the first term there, added among polynomial terms.
+TEST_F(FastPathsTest, SumsWithConcreteTermsMatchTheStepwiseRewriting) {
+  static const char* kConcrete[] = {"\"a\"", "\"b\"",  "true", "false", "1/0",  "[1,2]",
+                                    "[x]",    "infinity", "(-infinity)", "'s'", "undefined",
+                                    "{1,x}",  "1..3",     "pi",    "2",     "1/2"};
+  std::mt19937 rng(515);
+  std::uniform_int_distribution<int> pick(0, 15);
+  std::vector<std::string> lines = {"x+\"a\"+1", "x+y+\"a\"+1", "\"a\"+x+1+y", "x+true+1",
+                                    "y+x+[1,2]+[3,4]", "x+infinity+1", "x+1/0+y",
+                                    // like and concrete: computed, not merged
+                                    "x+\"a\"+y+\"a\"", "x+y+true+z+true",
+                                    // a term cancelling next to a concrete first
+                                    // one leaves a zero computed with it
+                                    "p:=[1,2]+5*x*y+y^2", "p+((-5)*x*y+z^3)"};
+  for (int round = 0; round < 30; ++round) {
+    std::string line = "y";
+    for (int i = 0; i < 10; ++i)
+      line += "+" + (pick(rng) < 5 ? std::string(kConcrete[pick(rng)]) : RandomTerm(rng, false));
+    lines.push_back(line);
+    lines.push_back("s:=x^2");
+    for (int i = 0; i < 8; ++i)
+      lines.push_back("s:=s+" + (pick(rng) < 4 ? std::string(kConcrete[pick(rng)])
+                                                : RandomTerm(rng, round % 2 == 1)));
+  }
+  auto [fast, literal] = BothWays(lines);
+  EXPECT_EQ(fast, literal);
+}
+
+// A term like two terms that are not like each other (x*y, like 2*x*y and
+// 0.5*x*y) merges with the one nearest the end, in short chains and long.
+TEST_F(FastPathsTest, TermsLikeSeveralMergeAsStepwiseRewritingMergesThem) {
+  std::string names = "a01";
+  for (int i = 2; i <= 20; ++i) names += "+a" + std::string(i < 10 ? "0" : "") + std::to_string(i);
+  std::vector<std::string> lines;
+  for (const std::string& head : {std::string("c"), names}) {
+    lines.push_back("m:=" + head + "+2*x*y+z^2+0.5*x*y+w^3+1/2*x*y");
+    for (const char* t : {"x*y", "(-2)*x*y", "(-1)*x*y", "3*x*y+x*y", "0.5*x*y", "(-1/2)*x*y",
+                          "x*y*z"})
+      lines.push_back("m+" + std::string(t));
+    lines.push_back("m+x*y+x*y+0.5*x*y+(-2)*x*y+x*y");
+    // 2*x*y merges into x*y, which 0.5*x*y further up, past 3*x*z, is like.
+    lines.push_back("n:=" + head + "+2*x*y+3*x*z+0.5*x*y+1/2*x^2");
+    lines.push_back("n+(-1)*x*y");
+  }
+  auto [fast, literal] = BothWays(lines);
+  EXPECT_EQ(fast, literal);
+}
+
 // Sums reached through other routes: expansion builds its chains by adding
 // sorted terms, bindings turn terms into numbers, and unlike number types
 // (ratios, doubles) and function terms sit between the monomials.
@@ -247,6 +297,75 @@ TEST_F(FastPathsTest, DerivativesOfNestedApplicationsMatchTheStepwiseProducts) {
       default: break;
     }
     lines.push_back("diff(" + f + ",x)");
+  }
+  auto [fast, literal] = BothWays(lines);
+  EXPECT_EQ(fast, literal);
+}
+
+// A product of up to three powers of five names, with or without a
+// coefficient of any number type, now and then times an application.
+std::string RandomProduct(std::mt19937& rng) {
+  static const char* kCoefficients[] = {"", "2*", "(-1)*", "3*", "1/2*", "0.5*", "(-2.5)*", "7/3*"};
+  static const char* kNames[] = {"x", "y", "z", "w", "a"};
+  static const char* kPowers[] = {"", "", "^2", "^3", "^(-1)"};
+  static const char* kApplications[] = {"sin(x)", "exp(y)", "2^x", "(x+1)^(1/2)"};
+  auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  std::string t;
+  const int factors = below(4);
+  for (int i = 0; i < factors; ++i)
+    t += (i ? "*" : "") + std::string(kNames[below(5)]) + kPowers[below(5)];
+  if (below(12) == 0) t += (t.empty() ? "" : "*") + std::string(kApplications[below(4)]);
+  return t.empty() ? std::to_string(1 + below(5)) : kCoefficients[below(8)] + t;
+}
+
+// A polynomial of one to four such terms, now and then with a term that is
+// concrete but not a number.
+std::string RandomFactor(std::mt19937& rng) {
+  static const char* kConcrete[] = {"\"a\"", "true", "[1,2]", "infinity", "1/0"};
+  std::uniform_int_distribution<int> terms(1, 4);
+  std::uniform_int_distribution<int> pick(0, 39);
+  std::string p;
+  const int k = terms(rng);
+  for (int i = 0; i < k; ++i) {
+    const int odd = pick(rng);
+    p += (i ? "+" : "") + (odd < 3 ? std::string(kConcrete[odd]) : RandomProduct(rng));
+  }
+  return "(" + p + ")";
+}
+
+// Expansions add their partial sums and expanded terms with +: the chain
+// built without a node per step must be the one the stepwise rewriting of
+// those additions gives.
+TEST_F(FastPathsTest, ExpansionsMatchTheStepwiseRewritingOfTheirAdditions) {
+  std::mt19937 rng(1515);
+  std::uniform_int_distribution<int> shape(0, 3);
+  std::vector<std::string> lines = {
+      // A term that cancels next to a concrete first term leaves a zero that
+      // is computed with it: [1,2]+0 is an error.
+      "expand([1,2]+5*x*(z+1)+(-5)*(x*z+x))", "expand(\"a\"+x*(y+1)-(x*y+x))",
+      // A sum moving down the chain stops at 1/2*w, which the order looks
+      // through to w.
+      "expand((1+y)*(x*y^2+a^(-1))*(1/2*w+1+2*z))"};
+  for (int i = 0; i < 120; ++i) {
+    std::string e;
+    switch (shape(rng)) {
+      case 0:
+        e = RandomFactor(rng) + "*" + RandomFactor(rng);
+        break;
+      case 1:
+        e = RandomFactor(rng) + "*" + RandomFactor(rng) + "*" + RandomFactor(rng);
+        break;
+      case 2:
+        e = RandomFactor(rng) + "*" + RandomFactor(rng) + "+" + RandomProduct(rng) + "+" +
+            RandomFactor(rng) + "*" + RandomFactor(rng);
+        break;
+      default:
+        e = RandomProduct(rng) + "*" + RandomFactor(rng) + "-" + RandomFactor(rng) + "*" +
+            RandomFactor(rng);
+        break;
+    }
+    lines.push_back("p:=expand(" + e + ")");
+    lines.push_back("expand(p-p+" + RandomFactor(rng) + "*" + RandomFactor(rng) + ")");
   }
   auto [fast, literal] = BothWays(lines);
   EXPECT_EQ(fast, literal);

@@ -75,6 +75,45 @@ TEST_F(Simplifier, ProductsAreOrderedAndMerged) {
   EXPECT_CASES(cases);
 }
 
+// The term order is not transitive across product shapes (2*x^2 < x*y <
+// x^2), so a new term can settle beside a term that is not its like one
+// while that one stands further down; it merges there all the same.
+TEST_F(Simplifier, LikeTermsApartAreMerged) {
+  const Case cases[] = {
+      {"3*x^3+(-4)*x^3*y^2+x^3", "4*x^3+(-4)*x^3*y^2"},
+      {"2*x^2+x*y+x^2", "3*x^2+x*y"},
+      {"x^3*y^2+2*x*y+x^3+(-1)*x^3*y^2", "2*x*y+x^3"},
+      {"5*x*y+x^2*y+(-5)*x*y", "x^2*y"},
+      // A merged coefficient of 1 leaves the term like one of another type.
+      {"2*x*y+1/2*x*y+1/2*x*y", "3*x*y"},
+      {"5*x*y+2/3*x*y+(-4)*x*y", "5/3*x*y"},
+      {"2*x*y+3*x*z+0.5*x*y+(-1)*x*y", "3*x*z+1.5*x*y"},
+      // Numbers of different types are not like: 2 and 1/2 stay apart.
+      {"2*x+1/2*x", "2*x+1/2*x"},
+      // Factors with equal bases, separated by the order.
+      {"x*2^x*x^2*x*y", "2^x*x^4*y"},
+      {"y*2*x^3*2^x*y^2*(x+1)^2", "2*2^x*x^3*y^3*(1+x)^2"},
+      {"(x+1)*2^x*x^(-1)*(x+1)", "2^x*x^(-1)*(1+x)^2"},
+      {"sin(x)*2^x*y*y^2", "y^3*sin(x)*2^x"},
+      {"y^2*2^x*y", "2^x*y^3"},
+      {"y*2^x*y^2", "2^x*y^3"},
+      {"x*2^x*x^(-1)", "2^x"},
+      // The first term passed by a concrete one decides the computation.
+      {"x+\"a\"+1", "<Error> Is not a string. 1+x"},
+  };
+  EXPECT_CASES(cases);
+}
+
+TEST_F(Simplifier, SumsOfExpandedPolynomialsHoldEachMonomialOnce) {
+  EXPECT_EQ(Eval("b:=expand((x+y+1)^3)"), "1+3*x+3*y+3*x^2+x^3+3*y^2+6*x*y+3*x*y^2+3*x^2*y+y^3");
+  const char* doubled = "2+6*x+6*y+6*x^2+2*x^3+6*y^2+2*y^3+12*x*y+6*x*y^2+6*x^2*y";
+  EXPECT_EQ(Eval("b+b"), doubled);
+  EXPECT_EQ(Eval("expand(b+b)"), doubled);
+  EXPECT_EQ(Eval("expand(b-b)"), "0");
+  EXPECT_EQ(Eval("expand((x+y)^2)+expand((x-y)^2)"), "2*x^2+2*y^2");
+  EXPECT_EQ(Eval("expand((x+1)^2)+expand((x-1)^2)"), "2+2*x^2");
+}
+
 TEST_F(Simplifier, MixedTermsFollowTheTypeOrder) {
   // Numbers, then variables, then function nodes, then sums, products, powers.
   const Case cases[] = {

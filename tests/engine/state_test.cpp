@@ -1,5 +1,7 @@
 // Engine state: definitions with ":=", constants, user functions, clearvar,
 // clearfunc, functionlist, typelist and the registry.
+#include <tuple>
+
 #include "builtins/builtins.h"
 #include "state/engine_state.h"
 #include "test_support.h"
@@ -292,6 +294,23 @@ TEST_F(State, ApiAccessors) {
   EXPECT_TRUE(IsTrue(t));
   EXPECT_FALSE(IsFalse(t));
   FreeValue(t);
+}
+
+// The counts a call is checked against, as the worksheet explains a call
+// with the wrong number of arguments: optional ones lower the fewest, and the
+// newest user definition is the one a call reaches.
+TEST_F(State, ArgumentCountsOfTheFunctionACallReaches) {
+  for (const char* line : {"f(a,b):=a*b", "f(a):=a", "g(a):=1", "clearfunc(g)"}) Eval(line);
+  // name: found, fewest, most (-1: left unwritten)
+  const std::tuple<const char*, bool, int, int> rows[] = {
+      {"sin", true, 1, 1}, {"atan", true, 1, 2}, {"if", true, 2, 3}, {"typelist", true, 0, 0},
+      {"f", true, 1, 1},   {"g", false, -1, -1}, {"nosuch", false, -1, -1}};
+  for (const auto& [name, found, fewest, most] : rows) {
+    int counts[2] = {-1, -1};
+    EXPECT_EQ(FunctionArgumentCounts(name, &counts[0], &counts[1]), found) << name;
+    EXPECT_EQ(counts[0], fewest) << name;
+    EXPECT_EQ(counts[1], most) << name;
+  }
 }
 
 TEST_F(State, LineHandling) {

@@ -3,7 +3,9 @@
 // at integer points.
 #include <random>
 #include <string>
+#include <utility>
 
+#include "chain_checks.h"
 #include "eval/simplify.h"
 #include "test_support.h"
 #include "values/value.h"
@@ -27,6 +29,20 @@ TEST_F(Expansion, ProductsAndPowersOfSums) {
       {"expand((x+1)^(-2))", "(1+2*x+x^2)^(-1)"},
       {"expand((x*y)^3)", "x^3*y^3"},
       {"expand((2*x*y)^(1/2))", "1.4142135624*x^(1/2)*y^(1/2)"},
+  };
+  EXPECT_CASES(cases);
+}
+
+// A product of sums is the partial sums (one term of the left factor times
+// the right factor) added one after the other with +, so its chain is the
+// one those additions build; an error inside stays in the node that holds it.
+TEST_F(Expansion, ProductsOfSumsAreTheirPartialSumsAdded) {
+  const Case cases[] = {
+      {"expand((x+1)*(y+1)*(x^2+y))", "y+x*y+x*y^2+x^3*y+x^2*y+x^2+x^3+y^2"},
+      {"expand(2*(x+\"a\"))", "<Error> Is not a number-type. \"a\"+2*x"},
+      {"expand((x+y)*(x-y)+y^2)", "x^2"},
+      // + leaves coefficients of different number types apart.
+      {"expand((x/2+1)*(2*x+1))", "1+2*x+1/2*x+x^2"},
   };
   EXPECT_CASES(cases);
 }
@@ -167,6 +183,33 @@ TEST_F(Expansion, RandomProductsKeepTheirValue) {
     for (int x = -2; x <= 2; x += 2)
       for (int y = -1; y <= 3; y += 2)
         EXPECT_EQ(At(expanded.get(), x, y), At(term.get(), x, y)) << "at " << x << ", " << y;
+  }
+}
+
+// Products and sums of long sums whose exact chain would cost the square of
+// their length take the sorted chain instead, whether their size says so at
+// once or their additions pass the budget: every like term still merged,
+// every product still there.
+TEST_F(Expansion, LongProductsAndSumsTakeTheSortedChain) {
+  const struct {
+    const char* text;
+    int terms;
+  } cases[] = {
+      {"(x+1)^30*(y+1)^30", 961},
+      {"(x+1)^20*(y+1)^20", 441},
+      {"(x+1)^20*(y+1)^20+(x-1)^20*(y-1)^20", 221},
+      {"(x+1)^13*(y+1)^13+(x-1)^13*(y-1)^13", 98},
+      {"(x+1)^12*(y+1)^12-(x+1)^12*(y-1)^12", 78},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    Held term = Hold(EvaluateText(c.text));
+    Held expanded = Hold(CallBuiltin("expand", term.get()));
+    EXPECT_EQ(TermCount(expanded.get()), c.terms);
+    EXPECT_FALSE(HoldsLikeTermsApart(expanded.get()));
+    // Points where no partial sum leaves 64 bits.
+    for (const auto& [x, y] : {std::pair{1, 1}, {-1, 1}, {1, 0}, {0, -1}, {-1, -1}})
+      EXPECT_EQ(At(expanded.get(), x, y), At(term.get(), x, y)) << "at " << x << ", " << y;
   }
 }
 

@@ -2,7 +2,6 @@
 // stops the line promptly.
 #include <QCursor>
 #include <QElapsedTimer>
-#include <QStringList>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>

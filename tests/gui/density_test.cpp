@@ -1,6 +1,7 @@
 // On a screen with two device pixels to the pixel (the suite runs with
 // QT_SCALE_FACTOR=2): pictures keep their geometry and get the pixels.
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 
 #include "gallery_lines.h"
 #include "result_picture.h"
+#include "result_tools.h"
 #include "sheet_driver.h"
 #include "suites.h"
 
@@ -81,6 +83,15 @@ class HighDensityTest : public QObject {
       QVERIFY2(c.detailedBlocks > 20, line);
       QVERIFY2(c.meanDifference < 16.0, qPrintable(QString("%1: %2").arg(line).arg(c.meanDifference)));
     }
+    // A copied picture keeps the density, only as wide as the results.
+    const std::vector<Value*>& last = sheet.Evaluator().Results();
+    const QImage own = DrawResults(last, MeasureResults(last, sheet.Fonts(), {0, kScale}), sheet.Fonts());
+    QSignalSpy copied(&sheet.Tools(), &ResultTools::copied);
+    sheet.Tools().CopyResults(sheet.EntryCount() - 2, CopyFormats{.image = true});
+    QTRY_COMPARE(copied.count(), 1);
+    QImage expected = own.convertToFormat(QImage::Format_RGB32);
+    expected.setDevicePixelRatio(1);  // a PNG holds the pixels only
+    QCOMPARE(ClipboardPng(), expected);
     // Widening pads at the screen's density too.
     d.Enter("expand((x+y+z+1)^5)");
     QVERIFY(sheet.InnerWidth() > 779);

@@ -1,9 +1,10 @@
 // End-to-end check on a real X server: starts symcalc, types a line with the
 // XTEST extension as a keyboard would, waits for the result picture to appear
-// in the window, interrupts a long line with Esc, opens the reference with F1
-// and closes it with Esc, keeps the focused line in view and at the keys
-// through scroll bars and resizes, then types "quit" and expects a clean
-// exit; a second run closes the window during a long line.
+// in the window, copies the result through the clipboard into a new line
+// (read back with xclip on the way), interrupts a long line with Esc, opens
+// the reference with F1 and closes it with Esc, keeps the focused line in
+// view and at the keys through scroll bars and resizes, then types "quit" and
+// expects a clean exit; a second run closes the window during a long line.
 //
 // Usage: x11_driver SYMCALC OUT.ppm   (run under xvfb-run)
 #include <X11/XKBlib.h>
@@ -18,6 +19,7 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <thread>
@@ -73,6 +75,17 @@ void TypeKey(Display* display, KeySym symbol) {
   XTestFakeKeyEvent(display, code, True, CurrentTime);
   XTestFakeKeyEvent(display, code, False, CurrentTime);
   if (shifted) XTestFakeKeyEvent(display, shift, False, CurrentTime);
+  XSync(display, False);
+}
+
+// Holds the modifiers down while the key is pressed, as for Ctrl+Shift+C.
+void TypeChord(Display* display, std::initializer_list<KeySym> modifiers, KeySym key) {
+  for (KeySym m : modifiers) XTestFakeKeyEvent(display, XKeysymToKeycode(display, m), True, CurrentTime);
+  const KeyCode code = XKeysymToKeycode(display, key);
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m)
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, *m), False, CurrentTime);
   XSync(display, False);
 }
 
@@ -165,6 +178,74 @@ int SettledInk(Display* display, Window window) {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
   }
   return previous;
+}
+
+// What xclip reads from a selection in one format; empty when nothing is
+// offered in it.
+std::string ReadSelection(const char* selection, const char* target) {
+  const std::string command = std::string("timeout 10 xclip -selection ") + selection +
+                              " -o -t " + target + " 2>/dev/null";
+  std::string bytes;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) bytes.append(buffer, n);
+    pclose(pipe);
+  }
+  return bytes;
+}
+
+int Fail(pid_t child, const char* message);
+
+// The clipboard's targets once it offers a PNG, waiting for that. Another
+// owner may answer a request for image/png with its own text, so the target
+// list is what tells that the worksheet's copy has arrived.
+std::string TargetsOnceAPngIsOffered() {
+  std::string targets;
+  for (auto start = Clock::now();
+       targets.find("image/png") == std::string::npos && Clock::now() - start < kPatience; Pause())
+    targets = ReadSelection("clipboard", "TARGETS");
+  return targets;
+}
+
+// Ctrl+Shift+C on the line "6*7" puts its result on the clipboard as text,
+// LaTeX and PNG, and nothing on the primary selection; pasted with Ctrl+V
+// into the new line and evaluated, it draws the same picture, pixel for pixel.
+int CopyAndPasteBack(Display* display, Window window, pid_t child) {
+  TypeKey(display, XK_Up);
+  TypeChord(display, {XK_Control_L, XK_Shift_L}, XK_c);
+  const std::string targets = TargetsOnceAPngIsOffered();
+  for (const char* format : {"text/plain", "image/png", "text/x-latex", "application/x-latex"})
+    if (targets.find(format) == std::string::npos) {
+      std::fprintf(stderr, "x11_driver: the clipboard offers %s\n", targets.c_str());
+      return Fail(child, "Ctrl+Shift+C did not offer text, LaTeX and PNG on the clipboard");
+    }
+  if (ReadSelection("clipboard", "text/plain") != "42" || ReadSelection("clipboard", "text/x-latex") != "42")
+    return Fail(child, "the clipboard does not hold the text 42");
+  if (ReadSelection("primary", "UTF8_STRING") == "42")
+    return Fail(child, "copying also set the primary selection");
+  const std::string firstPng = ReadSelection("clipboard", "image/png");
+  if (firstPng.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return Fail(child, "the clipboard's image/png is no PNG");
+
+  const int inkBefore = InkRightOfMargin(display, window, 800, 600, nullptr).dark;
+  TypeKey(display, XK_Down);
+  TypeChord(display, {XK_Control_L}, XK_v);
+  TypeKey(display, XK_Return);
+  bool drawn = false;
+  for (auto start = Clock::now(); !drawn && Clock::now() - start < kPatience; Pause())
+    drawn = InkRightOfMargin(display, window, 800, 600, nullptr).dark > inkBefore;
+  if (!drawn) return Fail(child, "the pasted line drew no picture");
+  // Someone else's text first, so that the picture read next is the new copy.
+  if (std::system("printf x | xclip -selection clipboard -i") != 0)
+    return Fail(child, "xclip cannot set the clipboard");
+  TypeKey(display, XK_Up);
+  TypeChord(display, {XK_Control_L, XK_Shift_L}, XK_c);
+  TypeKey(display, XK_Down);
+  if (TargetsOnceAPngIsOffered().find("image/png") == std::string::npos)
+    return Fail(child, "the second Ctrl+Shift+C offered no PNG");
+  const std::string secondPng = ReadSelection("clipboard", "image/png");
+  if (secondPng != firstPng) return Fail(child, "the pasted line's picture differs from the copied one");
+  std::puts("x11_driver: copied with Ctrl+Shift+C, pasted back, and the pictures are equal");
+  return 0;
 }
 
 int Fail(pid_t child, const char* message) {
@@ -451,6 +532,7 @@ int main(int argc, char** argv) {
   std::printf("x11_driver: result picture appeared (%d dark pixels from x = %d)\n", ink.dark,
               ink.left);
 
+  if (const int failed = CopyAndPasteBack(display, *window, child)) return failed;
   if (const char* failure = EscInterruptsALongLine(display, *window)) return Fail(child, failure);
   if (const char* failure = F1OpensTheReferenceAndEscClosesIt(display, *window))
     return Fail(child, failure);

@@ -238,7 +238,7 @@ Value* DeriveSum(const Value* e, const Wrt& x) {
     if (IsError(d.get())) return d.release();
     AppendTerms(d.get(), terms);
   }
-  return SumOf(terms);
+  return SortedSum(terms);
 }
 
 // (a * b)' -> a' * b + a * b'

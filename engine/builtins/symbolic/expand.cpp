@@ -11,6 +11,7 @@
 #include "builtins/symbolic/term_chains.h"
 #include "eval/cancel.h"
 #include "eval/simplify.h"
+#include "eval/sum_accumulator.h"
 
 namespace symcalc {
 namespace {
@@ -23,6 +24,11 @@ int g_depth = 0;
 // beyond these bounds it stays a power, as powers with other exponents do.
 constexpr std::int64_t kMaxExponent = 1000;
 constexpr double kMaxTerms = 10000;
+
+// An expansion of more terms than this is built as one sorted chain at once:
+// adding them up the way distribution does would cost the square of their
+// number, and pass the accumulator's budget anyway.
+constexpr std::size_t kMaxAddedTerms = 500;
 
 Value* Power(const Value* base, const Value* exponent) {
   Value* const args[4] = {const_cast<Value*>(base), const_cast<Value*>(exponent), nullptr, nullptr};
@@ -41,6 +47,14 @@ bool WithinBudget(std::size_t k, std::int64_t n) {
   return true;
 }
 
+// The first value starts the sum; the others are added to it.
+void AddUp(SumAccumulator& sum, const Value* v) {
+  if (sum.Started())
+    sum.Add(v);
+  else
+    sum.Start(v);
+}
+
 bool HasSumBase(const Value* f) {
   return f->type == ValueType::Plus ||
          (f->type == ValueType::Power && f->pair.left->type == ValueType::Plus);
@@ -55,13 +69,16 @@ bool MayNeedExpanding(const Value* product) {
   return HasSumBase(f);
 }
 
-// Every term of a times every term of b.
-Value* Distribute(const Value* a, const Value* b) {
-  const std::vector<const Value*> as = ChainOperands(a, ValueType::Plus);
+// Every product of a term of a with a term of b, like products merged, put
+// in the term order and chained with +. Not the distribution's partial sums
+// added one after the other: adding a sum whose terms belong among the
+// chain's puts back every term it passes, each of which moves down past the
+// new terms it must precede, so that way costs the square of the number of
+// terms where this takes n log n; the chain is in normal form all the same.
+Value* SortedDistribution(const Value* a, const Value* b) {
   const std::vector<const Value*> bs = ChainOperands(b, ValueType::Plus);
   std::vector<Held> terms;
-  terms.reserve(as.size() * bs.size());
-  for (const Value* x : as) {
+  for (const Value* x : ChainOperands(a, ValueType::Plus)) {
     if (CancelPending()) return Abandoned(a);
     for (const Value* y : bs) {
       Held product = Hold(Multiply(x, y));
@@ -69,7 +86,35 @@ Value* Distribute(const Value* a, const Value* b) {
       AppendTerms(product.get(), terms);
     }
   }
-  return SumOf(terms);
+  return SortedSum(terms);
+}
+
+// a * b multiplied out the way distribution does it: the products of a
+// term of a with the terms of b summed one after the other, and these
+// partial sums summed, term by term of a. Every sum is the engine's own +,
+// which merges like terms wherever they stand, so the chain is the one the
+// distribution's additions give, as long as building it that way stays
+// within the accumulator's budget; beyond it, and for more than
+// kMaxAddedTerms products, the sorted chain.
+Value* Distribute(const Value* a, const Value* b) {
+  const std::vector<const Value*> as = ChainOperands(a, ValueType::Plus);
+  const std::vector<const Value*> bs = ChainOperands(b, ValueType::Plus);
+  if (as.size() * bs.size() > kMaxAddedTerms) return SortedDistribution(a, b);
+  SumAccumulator total;
+  for (const Value* x : as) {
+    if (CancelPending()) return Abandoned(a);
+    SumAccumulator partial;
+    for (const Value* y : bs) {
+      Held product = Hold(Multiply(x, y));
+      if (MayNeedExpanding(product.get())) product = Hold(Expand(product.get()));
+      AddUp(partial, product.get());
+      if (partial.Exceeded()) return SortedDistribution(a, b);
+    }
+    Held sum = Hold(partial.Take());
+    AddUp(total, sum.get());
+    if (total.Exceeded()) return SortedDistribution(a, b);
+  }
+  return total.Take();
 }
 
 // sum^n for n >= 2, one factor of the sum at a time: the sparse way, since
@@ -80,22 +125,48 @@ Value* PowerOfSum(const Value* sum, std::int64_t n) {
   Held result = Hold(Retain(sum));
   for (std::int64_t i = 2; i <= n; ++i) {
     if (CancelPending()) return Abandoned(sum);
-    result = Hold(Distribute(result.get(), sum));
+    result = Hold(SortedDistribution(result.get(), sum));
     if (IsError(result.get())) break;
   }
   return result.release();
 }
 
+// The terms of the expansions, merged and sorted into one chain.
+Value* SortedExpansions(const std::vector<Held>& expanded) {
+  std::vector<Held> all;
+  for (const Held& t : expanded) AppendTerms(t.get(), all);
+  return SortedSum(all);
+}
+
+// The expanded terms added one after the other; the terms up to the first
+// one that expands to something else stay the chain they are. Beyond the
+// accumulator's budget, and for more than kMaxAddedTerms terms, every term
+// of the expansions in one sorted chain.
 Value* ExpandSum(const Value* e) {
-  std::vector<Held> terms;
-  bool changed = false;
-  for (const Value* t : ChainOperands(e, ValueType::Plus)) {
-    Held x = Hold(Expand(t));
-    if (x.get() != t) changed = true;
-    AppendTerms(x.get(), terms);
+  const std::vector<const Value*> terms = ChainOperands(e, ValueType::Plus);
+  std::vector<Held> expanded;
+  std::size_t first = terms.size();  // the first term that expands to something else
+  std::size_t count = 0;
+  for (std::size_t k = 0; k < terms.size(); ++k) {
+    expanded.push_back(Hold(Expand(terms[k])));
+    if (first == terms.size() && expanded[k].get() != terms[k]) first = k;
+    count += ChainOperands(expanded[k].get(), ValueType::Plus).size();
   }
-  if (!changed) return Retain(e);
-  return SumOf(terms);
+  if (first == terms.size()) return Retain(e);
+  if (count > kMaxAddedTerms) return SortedExpansions(expanded);
+  SumAccumulator sum;
+  if (first == 0) {
+    sum.Start(expanded[0].get());
+  } else {
+    // The chain of the first terms, unchanged.
+    const Value* prefix = e;
+    for (std::size_t up = first; up < terms.size(); ++up) prefix = prefix->pair.left;
+    sum.Start(prefix);
+    sum.Add(expanded[first].get());
+  }
+  for (std::size_t k = first + 1; k < terms.size() && !sum.Exceeded(); ++k)
+    sum.Add(expanded[k].get());
+  return sum.Exceeded() ? SortedExpansions(expanded) : sum.Take();
 }
 
 // The factors are multiplied together left to right; wherever one side is a

@@ -434,4 +434,16 @@ Value* PackedPowerOfSum(const Value* sum, std::int64_t n) {
   return chain;
 }
 
+bool ComparePackedTerms(const Value* a, const Value* b, int& order, int& like, bool& merge) {
+  Variables vars;
+  std::vector<Monomial> terms(2);
+  if (!ReadTerm(a, vars, terms[0]) || !ReadTerm(b, vars, terms[1])) return false;
+  if (!RankVariables(vars, terms)) return false;
+  const OrderLike r = CompareTerms(terms[0], terms[1]);
+  order = r.order;
+  like = r.like;
+  merge = SameFactors(terms[0], terms[1]);
+  return true;
+}
+
 }  // namespace symcalc

@@ -18,4 +18,11 @@ namespace symcalc {
 // when a cancel request stopped it.
 Value* PackedPowerOfSum(const Value* sum, std::int64_t n);
 
+// How the packed way sees two terms a and b of such a sum: its term order
+// and likeness (TermOrder(a, b, +) and LikeTerms(a, b, +) of the records) in
+// `order` and `like`, and whether its products merge them in `merge`. False
+// when a or b is not a term of that kind. For the tests that hold these
+// answers to the record walk's.
+bool ComparePackedTerms(const Value* a, const Value* b, int& order, int& like, bool& merge);
+
 }  // namespace symcalc

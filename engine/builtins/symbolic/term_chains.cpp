@@ -2,13 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
-#include <functional>
-#include <string_view>
 #include <unordered_map>
 
 #include "builtins/symbolic/merge_order.h"
 #include "eval/coefficients.h"
+#include "eval/likeness_key.h"
 #include "eval/simplify.h"
 
 namespace symcalc {
@@ -35,76 +33,18 @@ void SortTerms(std::vector<Held>& terms) {
 
 // ---- likeness keys -----------------------------------------------------------
 //
-// Like terms must merge even where the term order would keep them apart: the
-// order is not transitive across product shapes (2*x^2 < x*y < x^2, yet 2*x^2
-// and x^2 are like), so sorting alone can leave them in different places.
-// Terms are therefore grouped first, by a hash that gives like terms equal
-// keys, and LikeTerms decides within a group.
+// Like terms are merged before the sort: the order is not transitive across
+// product shapes (2*x^2 < x*y < x^2, yet 2*x^2 and x^2 are like), so sorting
+// alone can leave them in different places. Terms are grouped by a hash that
+// gives like terms equal keys, and LikeTerms decides within a group; terms
+// that differ only in the number type of their coefficients (2*x and 1/2*x)
+// merge too, where + would keep them apart: exact arithmetic turns -186/2
+// into the qword -93, and (x-93/2)^3 would otherwise show (-93)*x^2 beside
+// (-93/2)*x^2.
 
-constexpr int kHashDepth = 48;  // deeper structure only costs collisions
-
-std::uint64_t Mix(std::uint64_t h, std::uint64_t x) {
-  return h ^ (x + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2));
-}
-
-// Numbers that compare equal (2, 2.0, 4/2) share a key.
-std::uint64_t NumberKey(double d) {
-  if (d == 0) return 0;
-  if (d != d) return 1;
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &d, sizeof bits);
-  return bits;
-}
-
-std::uint64_t TextKey(const Value* v) { return std::hash<std::string_view>{}(TextOf(v)); }
-
-std::uint64_t ShapeKey(const Value* v, int depth) {
-  if (IsReal(v)) return Mix(1, NumberKey(DoubleOf(v)));
-  const std::uint64_t h = static_cast<std::uint64_t>(v->type) + 2;
-  if (depth > kHashDepth) return h;
-  switch (v->type) {
-    case ValueType::Complex:
-      return Mix(Mix(h, ShapeKey(v->pair.left, depth + 1)), ShapeKey(v->pair.right, depth + 1));
-    case ValueType::Symbol:
-    case ValueType::String:
-    case ValueType::Variable:
-      return Mix(h, TextKey(v));
-    case ValueType::MathSymbol:
-      return Mix(h, static_cast<std::uint64_t>(v->mathSymbol));
-    case ValueType::Boolean:
-      return Mix(h, v->boolean);
-    case ValueType::Error:
-      return Mix(h, static_cast<std::uint64_t>(v->error.code));
-    case ValueType::Set:
-      return Mix(h, static_cast<std::uint64_t>(v->set.count));
-    case ValueType::Array:
-      return Mix(Mix(h, static_cast<std::uint64_t>(v->array.width)),
-                 static_cast<std::uint64_t>(v->array.height));
-    case ValueType::Function: {
-      std::uint64_t k = Mix(h, std::hash<std::string_view>{}(v->function.entry->name));
-      for (const Value* a : v->function.args)
-        if (a) k = Mix(k, ShapeKey(a, depth + 1));
-      return k;
-    }
-    default:
-      if (IsOperator(v))
-        return Mix(Mix(h, ShapeKey(v->pair.left, depth + 1)), ShapeKey(v->pair.right, depth + 1));
-      return h;  // ranges
-  }
-}
-
-// The key of a term of a sum: its shape without the numeric coefficient, the
-// leftmost factor of a product.
-std::uint64_t TermKey(const Value* t) {
-  if (IsNumber(t)) return 0;
-  if (t->type != ValueType::Times) return ShapeKey(t, 0);
-  std::vector<const Value*> factors = ChainOperands(t, ValueType::Times);
-  std::size_t first = IsNumber(factors[0]) ? 1 : 0;
-  if (factors.size() - first == 1) return ShapeKey(factors[first], 0);
-  std::uint64_t k = static_cast<std::uint64_t>(ValueType::Times) + 2;
-  for (std::size_t i = first; i < factors.size(); ++i) k = Mix(k, ShapeKey(factors[i], 1));
-  return k;
-}
+// The key of a term of a sum: its likeness key, which leaves out the
+// numeric coefficient; numbers all share one.
+std::uint64_t TermKey(const Value* t) { return IsNumber(t) ? 0 : LikenessKey(t, Chain::Sum); }
 
 // A term split into its numeric coefficient (1 when it has none) and the
 // rest; a number is all coefficient and has no rest.
@@ -181,16 +121,15 @@ void AppendTerms(const Value* v, std::vector<Held>& terms) {
   for (const Value* t : ChainOperands(v, ValueType::Plus)) terms.push_back(Hold(Retain(t)));
 }
 
-Value* SumOf(std::vector<Held>& terms) {
-  for (const Held& t : terms)
-    if (IsError(t.get())) return PassError(t.get());
+Value* SortedSum(std::vector<Held>& terms) {
   if (terms.empty()) return MakeQword(0);
   std::vector<Held> merged = MergeLikeTerms(terms);
   // In canonical order every addition lands at the end of the chain, so the
-  // simplifier's insertion pass stops at once.
+  // simplifier's insertion stops at once.
   SortTerms(merged);
   Held sum = std::move(merged[0]);
-  for (std::size_t i = 1; i < merged.size(); ++i) sum = Hold(Add(sum.get(), merged[i].get()));
+  for (std::size_t i = 1; i < merged.size(); ++i)
+    sum = Hold(MakeOperatorNode(ValueType::Plus, sum.get(), merged[i].get()));
   return sum.release();
 }
 

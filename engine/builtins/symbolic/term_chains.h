@@ -14,8 +14,8 @@ std::vector<const Value*> ChainOperands(const Value* v, ValueType op);
 // Appends the terms of v (the summands of a sum, or v itself) to `terms`.
 void AppendTerms(const Value* v, std::vector<Held>& terms);
 
-// The sum of `terms` in normal form (the qword 0 for none). When a term is an
-// error, the first one is the result, as a chain of additions would give it.
-Value* SumOf(std::vector<Held>& terms);
+// The terms with like ones merged, put in the term order and chained with
+// the engine's own + (the qword 0 for none).
+Value* SortedSum(std::vector<Held>& terms);
 
 }  // namespace symcalc

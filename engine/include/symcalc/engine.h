@@ -133,6 +133,9 @@ std::string SymbolTextOf(const Value* v);
 std::string StringTextOf(const Value* v);
 std::string FunctionNameOf(const Value* v);
 std::string ErrorMessage(int code);
+// The argument counts a call of `name` is checked against (its newest
+// definition): false, with nothing written, when no function has that name.
+bool FunctionArgumentCounts(std::string_view name, int* fewest, int* most);
 
 // ---- structure, read as it is (no simplification, nothing changed) --------
 ValueType TypeOf(const Value* v);
