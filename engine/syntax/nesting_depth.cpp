@@ -88,8 +88,9 @@ std::optional<std::string_view> PartTooDeep(std::string_view s) {
     if (c != ',' && code == 0) continue;
     closeSign();
     // A minus at the start of an atom negates the atom: one level more.
+    constexpr std::string_view kOperatorChars = ":=&|!<>.+-*/^";
     const bool startsAtom = before == '\0' || before == ',' || IsOpener(before) ||
-                            std::string_view(":=&|!<>.+-*/^").find(before) != std::string_view::npos;
+                            kOperatorChars.find(before) != std::string_view::npos;
     if (c == '-' && startsAtom) {
       sign.back() = true;
       if (++depth > kMaxNesting) return TrimSpaces(RestOfLevel(s, i, true));

@@ -44,7 +44,8 @@ TEST_F(CancelTest, StoppedPieceLeavesStateAsBefore) {
     EXPECT_EQ(Line("a:=1"), "1");
     const std::string functions = Line("functionlist()");
     const std::int64_t before = LiveRecordCount();
-    LineResult r = HandleCancelledAfter("a:=2; " + std::string(prefix) + NestedCosDiff(1200) + "; a:=3",
+    LineResult r = HandleCancelledAfter("a:=2; " + std::string(prefix) + NestedCosDiff(1200) +
+                                            "; a:=3",
                                         std::chrono::milliseconds(50));
     EXPECT_TRUE(r.cancelled);
     ASSERT_EQ(r.values.size(), 1u);  // a:=2 completed before the request

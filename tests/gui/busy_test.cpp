@@ -50,7 +50,8 @@ struct LongWorkload {
 const std::vector<LongWorkload>& LongWorkloads() {
   static const std::vector<LongWorkload> workloads = [] {
     QStringList factorisations;
-    for (int i = 1; i <= 40; ++i) factorisations << QString("factorout(expand((x+y+z+1)^30),x+%1)").arg(i);
+    for (int i = 1; i <= 40; ++i)
+      factorisations << QString("factorout(expand((x+y+z+1)^30),x+%1)").arg(i);
     return std::vector<LongWorkload>{
         {"deep diff", NestedCosDiff(1000)},
         {"large expand", "expand((x+1)^1000*(y+1)^1000)"},

@@ -419,7 +419,8 @@ Value* PackedPowerOfSum(const Value* sum, std::int64_t n) {
   }
   for (std::int64_t i = 2; i <= n; ++i) {
     if (CancelPending()) return Abandoned(sum);
-    if (!Distribute(result, base, Choices(i, k), ws)) return CancelPending() ? Abandoned(sum) : nullptr;
+    if (!Distribute(result, base, Choices(i, k), ws))
+      return CancelPending() ? Abandoned(sum) : nullptr;
     SortMerged(ws);
     if (!ChainsByAppending(ws)) return nullptr;
     result.resize(ws.order.size());
