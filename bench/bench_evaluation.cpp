@@ -1,5 +1,5 @@
-// Evaluation hot paths: growing a symbolic sum one term at a time, and many
-// short lines of exact fraction arithmetic.
+// Evaluation hot paths: growing a symbolic sum one term at a time, many short
+// lines of exact fraction arithmetic, and refusing a line nested too deep.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -58,5 +58,21 @@ void BM_FractionLines(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * count);
 }
 BENCHMARK(BM_FractionLines)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A line of a million nested parentheses around 1, refused for its nesting
+// before it is read.
+void BM_RejectDeepParentheses(benchmark::State& state) {
+  const auto depth = static_cast<std::size_t>(state.range(0));
+  const std::string line = std::string(depth, '(') + "1" + std::string(depth, ')');
+  symcalc::EngineInit();
+  for (auto _ : state) {
+    symcalc::Value* v = EvaluateText(line);
+    benchmark::DoNotOptimize(v);
+    FreeValue(v);
+  }
+  symcalc::EngineShutdown();
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(line.size()));
+}
+BENCHMARK(BM_RejectDeepParentheses)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,9 +1,11 @@
 // Set operations on large sets of integers, as divisors and unions build
 // them. Each walks its operands once; beyond the cache the time per element
 // grows with the cost of reaching scattered records, not with more steps.
+// And set literals of many elements, built by sorting them once.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <string>
 
 #include "builtins/builtins.h"
 #include "eval/set_insert.h"
@@ -43,6 +45,31 @@ void RunSetOperation(benchmark::State& state, BuiltinFn op) {
 void BM_Union(benchmark::State& state) { RunSetOperation(state, BuiltinUnion); }
 void BM_Minus(benchmark::State& state) { RunSetOperation(state, BuiltinMinus); }
 void BM_Intersect(benchmark::State& state) { RunSetOperation(state, BuiltinIntersect); }
+
+// A set literal of 100,000 elements: integers in descending order (0), the
+// worst order for inserting one at a time, or powers x^k in random order (1).
+void BM_SetLiteral(benchmark::State& state) {
+  std::string text = "{";
+  std::uint64_t seed = 99;
+  for (int i = 0; i < 100000; ++i) {
+    if (i) text += ",";
+    if (state.range(0) == 0) {
+      text += std::to_string(100000 - i);
+    } else {
+      seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+      text += "x^" + std::to_string(seed >> 47);
+    }
+  }
+  text += "}";
+  EngineInit();
+  for (auto _ : state) {
+    Value* s = EvaluateText(text);
+    benchmark::DoNotOptimize(s);
+    FreeValue(s);
+  }
+  EngineShutdown();
+}
+BENCHMARK(BM_SetLiteral)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_Union)->Range(1 << 10, 1 << 16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Minus)->Range(1 << 10, 1 << 16)->Unit(benchmark::kMillisecond);

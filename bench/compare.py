@@ -109,14 +109,11 @@ def w_fractions(rng):
     }
 
 
-def w_symbolic_sum(rng):
-    terms = []
-    for _ in range(700):
-        c = rng.choice([-1, 1]) * rng.randint(1, 99)
-        terms.append((c, rng.randint(0, 5), rng.randint(0, 5), rng.randint(0, 5)))
+def term_by_term(terms, point):
+    """s := s + t for every term t, one at a time, then s at the point.
 
-    def mono(c, i, j, k, pw):
-        return f"({c})*x{pw}{i}*y{pw}{j}*z{pw}{k}"
+    terms holds (t written with ^, t written with **); point holds
+    (name, value) pairs."""
     out = {s: [] for s in ("symcalc", "ginsh", "gp", "maxima", "sympy")}
     out["symcalc"].append("s:=0")
     out["ginsh"].append("s=0:")
@@ -126,25 +123,47 @@ def w_symbolic_sum(rng):
     # Every symcalc line prints its value, so its 25 additions between two
     # printouts share one line: s:=s+t1+...+t25 still adds one term at a time.
     pending = []
-    for n, t in enumerate(terms, 1):
-        pending.append(mono(*t, '^'))
-        out["ginsh"].append(f"s=s+{mono(*t, '^')}:")
-        out["gp"].append(f"s=s+{mono(*t, '^')};")
-        out["maxima"].append(f"s:s+{mono(*t, '^')}$")
-        out["sympy"].append(f"s=s+{mono(*t, '**')}")
-        if n % 25 == 0:
+    for n, (caret, stars) in enumerate(terms, 1):
+        pending.append(caret)
+        out["ginsh"].append(f"s=s+{caret}:")
+        out["gp"].append(f"s=s+{caret};")
+        out["maxima"].append(f"s:s+{caret}$")
+        out["sympy"].append(f"s=s+{stars}")
+        if n % 25 == 0 or n == len(terms):
             out["symcalc"].append("s:=s+" + "+".join(pending))
             pending = []
             out["ginsh"].append("s;")
             out["gp"].append("print(s)")
             out["maxima"].append("s;")
             out["sympy"].append("print(s)")
-    out["symcalc"] += ["x:=2; y:=3; z:=5", MARK, "s"]
-    out["ginsh"] += [f"{MARK};", "subs(s,{x==2,y==3,z==5});"]
-    out["gp"] += [f"print(\"{MARK}\")", "print(subst(subst(subst(s,x,2),y,3),z,5))"]
-    out["maxima"] += [f"{MARK};", "ev(s,x=2,y=3,z=5);"]
-    out["sympy"] += [f"print('{MARK}')", "print(s.subs({x:2,y:3,z:5}))"]
+    substituted = "s"
+    for name, value in point:
+        substituted = f"subst({substituted},{name},{value})"
+    out["symcalc"] += ["; ".join(f"{n}:={v}" for n, v in point), MARK, "s"]
+    out["ginsh"] += [f"{MARK};", "subs(s,{" + ",".join(f"{n}=={v}" for n, v in point) + "});"]
+    out["gp"] += [f"print(\"{MARK}\")", f"print({substituted})"]
+    out["maxima"] += [f"{MARK};", "ev(s," + ",".join(f"{n}={v}" for n, v in point) + ");"]
+    out["sympy"] += [f"print('{MARK}')",
+                     "print(s.subs({" + ",".join(f"{n}:{v}" for n, v in point) + "}))"]
     return {k: "\n".join(v) + "\n" for k, v in out.items()}
+
+
+def w_symbolic_sum(rng):
+    terms = []
+    for _ in range(700):
+        c = rng.choice([-1, 1]) * rng.randint(1, 99)
+        terms.append((c, rng.randint(0, 5), rng.randint(0, 5), rng.randint(0, 5)))
+
+    def mono(c, i, j, k, pw):
+        return f"({c})*x{pw}{i}*y{pw}{j}*z{pw}{k}"
+    return term_by_term([(mono(*t, "^"), mono(*t, "**")) for t in terms],
+                        [("x", 2), ("y", 3), ("z", 5)])
+
+
+# s := s + k*x^k for k = 1 ... n, valued at x = 1/3 (near 3/4).
+def w_power_sum(n):
+    return lambda rng: term_by_term([(f"{k}*x^{k}", f"{k}*x**{k}") for k in range(1, n + 1)],
+                                    [("x", "1/3")])
 
 
 # Two points where every term of the expansion stays a small integer, so the
@@ -152,19 +171,85 @@ def w_symbolic_sum(rng):
 POINTS = [(1, -1, 1), (-1, -1, 1)]
 
 
-def w_expand(rng):
-    sc = ["w:=expand((x+y+z+1)^30)"]
-    gi = ["w=expand((x+y+z+1)^30);"]
-    gp = ["w=(x+y+z+1)^30;", "print(w)"]
-    mx = ["w:expand((x+y+z+1)^30);"]
-    sp = ["w=expand((x+y+z+1)**30)", "print(w)"]
-    for (a, b, c) in POINTS:
-        sc += [f"x:={a}; y:={b}; z:={c}", MARK, "w", "clearvar(x); clearvar(y); clearvar(z)"]
-        gi += [f"{MARK};", f"subs(w,{{x=={a},y=={b},z=={c}}});"]
-        gp += [f"print(\"{MARK}\")", f"print(subst(subst(subst(w,x,{a}),y,{b}),z,{c}))"]
-        mx += [f"{MARK};", f"ev(w,x={a},y={b},z={c});"]
-        sp += [f"print('{MARK}')", f"print(w.subs({{x:{a},y:{b},z:{c}}}))"]
+def power_expansion(base, n, names, points, result="w"):
+    """expand(base^n), then its value at each point (one value per name)."""
+    sc = [f"{result}:=expand(({base})^{n})"]
+    gi = [f"{result}=expand(({base})^{n});"]
+    gp = [f"{result}=({base})^{n};", f"print({result})"]
+    mx = [f"{result}:expand(({base})^{n});"]
+    sp = [f"{n_} = symbols('{n_}')" for n_ in names if n_ not in "xyz"]
+    sp += [f"{result}=expand(({base})**{n})", f"print({result})"]
+    for values in points:
+        pairs = list(zip(names, values))
+        substituted = result
+        for name, v in pairs:
+            substituted = f"subst({substituted},{name},{v})"
+        sc += ["; ".join(f"{name}:={v}" for name, v in pairs), MARK, result,
+               "; ".join(f"clearvar({name})" for name, _ in pairs)]
+        gi += [f"{MARK};", f"subs({result},{{" + ",".join(f"{name}=={v}" for name, v in pairs) + "});"]
+        gp += [f"print(\"{MARK}\")", f"print({substituted})"]
+        mx += [f"{MARK};", f"ev({result}," + ",".join(f"{name}={v}" for name, v in pairs) + ");"]
+        sp += [f"print('{MARK}')",
+               f"print({result}.subs({{" + ",".join(f"{name}:{v}" for name, v in pairs) + "}))"]
     return scripts(sc, gi, gp, mx, sp)
+
+
+def w_expand(rng):
+    return power_expansion("x+y+z+1", 30, "xyz", POINTS)
+
+
+# Points where no terms cancel: the coefficients of the fortieth power run
+# past 64 bits, and a sum of such terms that cancels to a small number would
+# not survive doubles.
+POINTS_FIVE = [(1, 1, 1, 1), (2, 1, 1, 1)]
+
+
+def w_expand_five(rng):
+    return power_expansion("x+y+z+w+1", 40, "xyzw", POINTS_FIVE, result="r")
+
+
+# sin nested `depth` deep, differentiated and valued at x = 1/2. ginsh reads
+# nesting only a few hundred deep, so it builds the function one level a line.
+def w_nested_sin_diff(depth):
+    def make(rng):
+        nested = "sin(" * depth + "x" + ")" * depth
+        return {
+            "symcalc": f"d:=diff({nested},x)\nx:=0.5\n{MARK}\nd\n",
+            "ginsh": "f=x:\n" + "f=sin(f):\n" * depth +
+                     f"d=diff(f,x):\n{MARK};\nevalf(subs(d,x==1/2));\n",
+            "gp": None,  # gp's sin(x) of a variable is a power series, not a function
+            "maxima": "f:x$\n" + "f:sin(f)$\n" * depth +
+                      f"d:diff(f,x)$\n{MARK};\nfloat(ev(d,x=1/2));\n",
+            "sympy": f"f=x\nfor i in range({depth}):\n    f=sin(f)\nd=diff(f,x)\n"
+                     f"print('{MARK}')\nprint(d.subs(x,Rational(1,2)).evalf())\n",
+        }
+    return make
+
+
+# 100,000 integers in descending order, the worst order for inserting one at
+# a time; the answer is the number of elements.
+def w_set_literal(rng):
+    numbers = ",".join(str(k) for k in range(100000, 0, -1))
+    return {
+        "symcalc": f"{MARK}\nwidth({{{numbers}}})\n",
+        "ginsh": None,  # ginsh has lists, not sets
+        "gp": f"print(\"{MARK}\")\nprint(#Set([{numbers}]))\n",
+        "maxima": f"{MARK};\nlength({{{numbers}}});\n",
+        "sympy": f"print('{MARK}')\nprint(len(FiniteSet(*[{numbers}])))\n",
+    }
+
+
+# A line of 1,000,000 nested parentheses, which every system refuses; the
+# checked answer is the line before it (ginsh stops reading after the refusal).
+def w_deep_parentheses(rng):
+    deep = "(" * 1000000 + "1" + ")" * 1000000
+    return {
+        "symcalc": f"{MARK}\n1+1\n{deep}\n",
+        "ginsh": f"{MARK};\n1+1;\n{deep};\n",
+        "gp": f"print(\"{MARK}\")\nprint(1+1)\n{deep}\n",
+        "maxima": None,
+        "sympy": None,
+    }
 
 
 def w_diff(rng):
@@ -289,6 +374,14 @@ WORKLOADS = [
     (8, "isprime(2^61-1), factors(p*q)", w_number_theory, "marked"),
     (9, "501 exact sample points", w_sampling, "marked"),
     (10, "5,000 nested function calls", w_user_functions, "marked"),
+    (11, "sum s:=s+k*x^k, 1,000 terms", w_power_sum(1000), "marked"),
+    (12, "sum s:=s+k*x^k, 4,000 terms", w_power_sum(4000), "marked"),
+    (13, "expand((x+y+z+w+1)^40)", w_expand_five, "marked"),
+    (14, "diff of sin nested 200 deep", w_nested_sin_diff(200), "marked"),
+    (15, "diff of sin nested 400 deep", w_nested_sin_diff(400), "marked"),
+    (16, "diff of sin nested 800 deep", w_nested_sin_diff(800), "marked"),
+    (17, "100,000-element set literal", w_set_literal, "marked"),
+    (18, "1,000,000 nested parentheses", w_deep_parentheses, "marked"),
 ]
 
 

@@ -24,4 +24,12 @@ void CommitPiece() { g_committed = true; }
 
 void BeginPiece() { g_committed = false; }
 
+Value* Abandoned(const Value* term) {
+  Value* e = AllocRecord();
+  e->type = ValueType::Error;
+  e->error.code = 19;
+  e->error.operand = term ? Retain(term) : nullptr;
+  return e;
+}
+
 }  // namespace symcalc

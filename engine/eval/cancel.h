@@ -2,6 +2,8 @@
 // notices at its check points and unwinds like any other return.
 #pragma once
 
+#include "values/value.h"
+
 namespace symcalc {
 
 // Safe from any thread: the running evaluation stops at its next check point.
@@ -18,5 +20,10 @@ bool CancelPending();
 void CommitPiece();
 // Marks the start of a new piece: a commit of the previous one no longer holds.
 void BeginPiece();
+
+// What a long loop returns when a request stops it: error 19 about `term`,
+// built without simplifying anything. Whoever called the loop passes it on
+// like any error, and the line handling discards the piece's value.
+Value* Abandoned(const Value* term);
 
 }  // namespace symcalc

@@ -1,8 +1,11 @@
 #include "eval/set_insert.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "eval/cancel.h"
 #include "eval/coefficients.h"
+#include "eval/set_order.h"
 #include "eval/simplify.h"
 
 namespace symcalc {
@@ -42,33 +45,92 @@ bool InsertIntoSet(Value* set, const Value* x) {
   }
 }
 
-SetBuilder::SetBuilder() : set_(MakeEmptySet()) {}
+namespace {
 
-SetBuilder::~SetBuilder() { FreeValue(set_); }
+// Chains `elements` (in order) into `set`, taking them over.
+void Link(Value* set, const std::vector<Value*>& elements) {
+  Value** slot = &set->set.first;
+  for (Value* e : elements) {
+    *slot = e;
+    slot = &e->setLink;
+  }
+  *slot = nullptr;
+  set->set.count = static_cast<std::int64_t>(elements.size());
+}
+
+// The elements in the set order, each group of elements that tie in their
+// order of arrival, and an element dropped when it is alike to one kept
+// before it in its group: what inserting them one at a time leaves, when the
+// order is a strict weak order in which alike elements tie. Inserting walks
+// past every element not greater than the new one, which are the groups
+// before it and its own, and compares it with those for likeness; elements
+// of other groups are never alike to it.
+std::vector<Value*> SortedUnique(std::vector<Value*>& elements) {
+  // Once a request stops the work, every comparison says "not before": the
+  // sort then only finishes its passes, and its order is dropped.
+  std::stable_sort(elements.begin(), elements.end(), [](const Value* a, const Value* b) {
+    return !CancelPending() && FollowsInSet(b, a);
+  });
+  std::vector<Value*> kept;
+  kept.reserve(elements.size());
+  std::size_t group = 0;  // where the group of the last kept element starts in `kept`
+  for (Value*& e : elements) {
+    if (CancelPending()) break;
+    if (kept.empty() || FollowsInSet(e, kept.back())) {
+      group = kept.size();
+    } else {
+      bool alike = false;
+      for (std::size_t i = group; i < kept.size() && !alike; ++i) alike = Alike(kept[i], e);
+      if (alike) continue;
+    }
+    kept.push_back(e);
+    e = nullptr;
+  }
+  return kept;
+}
+
+}  // namespace
+
+SetBuilder::~SetBuilder() {
+  for (Value* e : elements_) FreeValue(e);
+}
 
 void SetBuilder::Insert(const Value* x) {
   // Real numbers in a set are ordered by type, then by value, and compare
   // consistently: one greater than the last element is greater than all and
-  // alike to none, so it can be appended directly.
-  if (allReal_ && tail_ && IsOrderedReal(x) && FollowsInSet(x, tail_)) {
-    Value* e = CopyValue(x);
-    tail_->setLink = e;
-    tail_ = e;
-    ++set_->set.count;
-    return;
-  }
-  allReal_ = allReal_ && IsOrderedReal(x);
-  InsertIntoSet(set_, x);
-  tail_ = set_->set.first;
-  while (tail_ && tail_->setLink) tail_ = tail_->setLink;
+  // alike to none, so it goes to the end.
+  ascending_ = ascending_ && IsOrderedReal(x) &&
+               (elements_.empty() || FollowsInSet(x, elements_.back()));
+  elements_.push_back(CopyValue(x));
 }
 
 Value* SetBuilder::Finish(Value* out) {
-  Value* s = set_;
-  set_ = MakeEmptySet();
-  tail_ = nullptr;
-  allReal_ = true;
-  return Deliver(s, out);
+  Held set = Hold(MakeEmptySet());
+  std::vector<Value*> elements;
+  elements.swap(elements_);
+  const bool ascending = ascending_;
+  ascending_ = true;
+  bool sortable = !ascending && !LiteralRewriting();
+  for (std::size_t i = 0; i < elements.size() && sortable && !CancelPending(); ++i)
+    sortable = SortsAsSetElement(elements[i]);
+  if (ascending) {
+    Link(set.get(), elements);
+    return Deliver(set.release(), out);
+  }
+  if (sortable) {
+    Link(set.get(), SortedUnique(elements));
+  } else {
+    for (Value*& e : elements) {
+      if (CancelPending()) break;
+      InsertIntoSet(set.get(), e);
+      FreeValue(e);
+      e = nullptr;
+    }
+  }
+  for (Value* e : elements) FreeValue(e);
+  // A stopped build leaves part of the set: it is not passed on as one.
+  if (CancelPending()) return Deliver(Abandoned(nullptr), out);
+  return Deliver(set.release(), out);
 }
 
 }  // namespace symcalc

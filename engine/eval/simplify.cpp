@@ -280,27 +280,39 @@ bool StillSimplified(const Value* v, const EngineState& s) {
 }
 
 // The name mask of a value: the variables in the positions Simplify
-// substitutes (operator operands, function arguments, complex parts).
-std::uint64_t VarsOf(const Value* v) {
-  if (v->stamp != 0) return v->vars;
+// substitutes (operator operands, function arguments, complex parts). Sets
+// `sealed` when the value holds an array, set, range or error.
+std::uint64_t VarsOf(const Value* v, bool& sealed) {
+  if (v->stamp != 0) {
+    sealed = sealed || v->sealed;
+    return v->vars;
+  }
   switch (v->type) {
     case ValueType::Variable:
       return NameBit(TextOf(v));
     case ValueType::Function: {
       std::uint64_t m = 0;
       for (const Value* a : v->function.args)
-        if (a) m |= VarsOf(a);
+        if (a) m |= VarsOf(a, sealed);
       return m;
     }
+    case ValueType::Array:
+    case ValueType::Set:
+    case ValueType::Range:
+    case ValueType::Error:
+      sealed = true;
+      return 0;
     default:
       if (v->type == ValueType::Complex || IsOperator(v))
-        return VarsOf(v->pair.left) | VarsOf(v->pair.right);
+        return VarsOf(v->pair.left, sealed) | VarsOf(v->pair.right, sealed);
       return 0;
   }
 }
 
 void Stamp(Value* r, const EngineState& s) {
-  r->vars = VarsOf(r);
+  bool sealed = false;
+  r->vars = VarsOf(r, sealed);
+  r->sealed = sealed;
   r->stamp = s.bindingEpoch;
 }
 
@@ -436,7 +448,7 @@ void UseLiteralRewriting(bool on) { g_literalRewriting = on; }
 bool LiteralRewriting() { return g_literalRewriting; }
 
 bool CannotMention(const Value* v, std::string_view name) {
-  return StillSimplified(v, Engine()) && (v->vars & NameBit(name)) == 0;
+  return StillSimplified(v, Engine()) && !v->sealed && (v->vars & NameBit(name)) == 0;
 }
 
 Value* Simplify(const Value* v, bool numeric) {

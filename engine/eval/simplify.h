@@ -28,8 +28,11 @@ struct OrderAndLike {
   int like;
 };
 OrderAndLike OrderAndLikeness(const Value* a, const Value* b);
-// True when v is known not to mention the variable `name`: v is simplified
-// under the current bindings and its name mask lacks the name.
+// True when v is known not to mention the variable `name`, even through the
+// bindings of the variables it mentions: v is simplified under the current
+// bindings (so the variables left in it are unbound), holds no array, set,
+// range or error (whose variables may be bound), and its name mask lacks the
+// name.
 bool CannotMention(const Value* v, std::string_view name);
 
 // A leaf is a value Simplify has nothing to do in: not an operator node, a

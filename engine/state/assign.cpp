@@ -24,33 +24,53 @@ Value* NameError(int code, std::string_view name) {
 // returns; the line handling drops it with the rest of the piece.
 Value* AbandonedError(std::string_view name) { return NameError(19, name); }
 
-// True when `name` occurs as a variable in a position that Simplify
-// substitutes: operator operands, function arguments and complex parts, and
-// the operands of errors, which are simplified again whenever an error is
-// passed on. With `throughBindings`, variables met on the way are followed
-// into their values.
+// True when `name` occurs as a variable anywhere in v: in the positions
+// Simplify substitutes (operator operands, function arguments, complex parts),
+// in error operands, which are simplified again whenever an error is passed
+// on, and in array cells, set elements and range ends, which arithmetic on
+// them simplifies. With `throughBindings`, variables met on the way are
+// followed into their values.
 bool MentionsVariable(const Value* v, std::string_view name, bool throughBindings = false) {
-  if (IsLeaf(v) && !IsError(v)) return false;  // most values assigned are numbers
+  // Most values assigned are numbers.
+  if (IsReal(v) || v->type == ValueType::Boolean || v->type == ValueType::MathSymbol ||
+      v->type == ValueType::String || v->type == ValueType::Symbol)
+    return false;
   std::vector<const Value*> work{v};
   std::vector<std::string_view> followed;
   while (!work.empty()) {
     const Value* x = work.back();
     work.pop_back();
     if (!x) continue;
-    if (x->type == ValueType::Variable) {
-      const std::string_view var = TextOf(x);
-      if (var == name) return true;
-      if (!throughBindings) continue;
-      if (std::find(followed.begin(), followed.end(), var) != followed.end()) continue;
-      followed.push_back(var);
-      if (const Binding* b = FindBinding(var)) work.push_back(b->value);
-    } else if (x->type == ValueType::Function) {
-      for (const Value* a : x->function.args) work.push_back(a);
-    } else if (x->type == ValueType::Complex || IsOperator(x)) {
-      work.push_back(x->pair.left);
-      work.push_back(x->pair.right);
-    } else if (x->type == ValueType::Error) {
-      work.push_back(x->error.operand);
+    switch (x->type) {
+      case ValueType::Variable: {
+        const std::string_view var = TextOf(x);
+        if (var == name) return true;
+        if (!throughBindings) break;
+        if (std::find(followed.begin(), followed.end(), var) != followed.end()) break;
+        followed.push_back(var);
+        if (const Binding* b = FindBinding(var)) work.push_back(b->value);
+        break;
+      }
+      case ValueType::Function:
+        for (const Value* a : x->function.args) work.push_back(a);
+        break;
+      case ValueType::Error:
+        work.push_back(x->error.operand);
+        break;
+      case ValueType::Array: {
+        const CellTable* t = x->array.table;
+        work.insert(work.end(), t->cells(), t->cells() + t->count);
+        break;
+      }
+      case ValueType::Set:
+        for (const Value* e = x->set.first; e; e = e->setLink) work.push_back(e);
+        break;
+      default:
+        if (x->type == ValueType::Complex || IsPairNode(x)) {
+          work.push_back(x->pair.left);
+          work.push_back(x->pair.right);
+        }
+        break;
     }
   }
   return false;
@@ -204,6 +224,9 @@ Value* UserFunction(Value* const* args, Value* out) {
   }
   Value* result;
   if (mentions) {
+    // Bound as a parameter, such an argument would meet its own binding
+    // again wherever its variables are substituted (g(a):=2*a; g([a,1])
+    // multiplies the cells, finds a, and nests arrays without end).
     Held body = Hold(SubstituteParameters(entry->body, names, simplified.data()));
     for (Value* a : simplified) FreeValue(a);
     result = Simplify(body.get());

@@ -4,15 +4,18 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "builtins/builtins.h"
 #include "eval/arithmetic.h"
+#include "eval/cancel.h"
 #include "eval/relations.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
+#include "syntax/nesting_depth.h"
 #include "syntax/number_text.h"
 #include "eval/set_insert.h"
 
@@ -21,14 +24,20 @@ namespace {
 
 int g_depth = 0;
 
-// Counts the nesting of the recursive descent; past kMaxNesting the text is
-// refused instead of letting the recursion run the stack out.
+// The recursive descent takes at most eight levels for one level of nesting
+// (one per operator precedence, one for the bracket or sign), and a text
+// nested deeper than kMaxNesting is refused before it is read; so this bound,
+// like the stack guard, is only a backstop.
+constexpr int kMaxRecursion = 10 * kMaxNesting;
+
+// Counts the levels of the recursive descent.
 struct NestingGuard {
   NestingGuard() { ++g_depth; }
   ~NestingGuard() { --g_depth; }
   NestingGuard(const NestingGuard&) = delete;
   NestingGuard& operator=(const NestingGuard&) = delete;
-  bool TooDeep() const { return g_depth > kMaxNesting || StackExhausted(); }
+  bool TooDeep() const { return g_depth > kMaxRecursion || StackExhausted(); }
+  bool Outermost() const { return g_depth == 1; }
 };
 
 Value* TextError(int code, std::string_view text) {
@@ -233,6 +242,7 @@ Value* EvaluateChain(std::string_view s, const Positions& pos, bool hold) {
     next = 0;
   }
   for (std::size_t k = next; k < pos.size(); ++k) {
+    if (CancelPending()) return Abandoned(nullptr);
     Held right = Hold(Evaluate(segments[k + 1], hold));
     acc = Hold(Combine(s, pos[k], acc.get(), right.get()));
   }
@@ -243,6 +253,10 @@ Value* Evaluate(std::string_view text, bool hold) {
   NestingGuard guard;
   const std::string_view s = TrimSpaces(text);
   if (guard.TooDeep()) return TextError(1, s);
+  // Reading a deep text scans it once per level before anything is computed.
+  if (CancelPending()) return Abandoned(nullptr);
+  if (guard.Outermost())
+    if (const std::optional<std::string_view> deep = PartTooDeep(s)) return TextError(1, *deep);
   const ScanResult scan = ScanOperators(s);
   if (scan.error) return TextError(scan.error, s);
   if (scan.positions.empty()) return ParseAtom(s, hold);
@@ -350,6 +364,7 @@ Value* ParseSet(std::string_view s) {
   Held failure;  // the first error element; the rest is still evaluated
   std::size_t start = 0;
   for (;;) {
+    if (CancelPending()) return Abandoned(nullptr);
     const std::size_t comma = FindAtDepth(body, ',', start + 1);
     if (comma == 0) break;
     Held element = Hold(EvaluateText(std::string_view(body).substr(start, comma - 1 - start)));

@@ -88,7 +88,11 @@ struct Value {
   // record (eval/like_table.h): releasing or rebuilding the record first
   // tells the table, which holds no reference of its own.
   std::uint8_t watched;
-  std::uint8_t pad[2];
+  std::uint8_t pad;
+  // Set with the stamp below when the record holds an array, set, range or
+  // error: the variables in those are left out of the mask, and being never
+  // substituted, they may be bound.
+  std::uint8_t sealed;
   std::uint32_t refs;
   // The binding epoch at which Simplify produced this record (0: never), and
   // a mask of the variable names it mentions. Simplifying the record again is

@@ -195,6 +195,7 @@ TEST_F(FastPathsTest, OrderAndLikenessOfNestedTermsMatchTheSeparateQuestions) {
 }  // namespace symcalc::testing
 
 #include "builtins/symbolic/packed_power.h"
+#include "builtins/symbolic/term_chains.h"
 
 namespace symcalc::testing {
 namespace {
@@ -252,13 +253,61 @@ TEST_F(FastPathsTest, PackedPowersOfSumsMatchTheStepwiseDistribution) {
   // The comparison must exercise both ways: most sums are packed, some not.
   EXPECT_GT(packed, tried / 2);
   EXPECT_LT(packed, tried);
-  // Where the packed way gives up: like products cancelling, a coefficient
-  // beyond 64 bits, an exponent beyond 16 bits, more than eight variables.
+  // Where the packed way gives up: like products cancelling, an exponent
+  // beyond 16 bits, more than eight variables.
   lines.insert(lines.end(), {"expand((1+x-x^2)^2)", "expand((1+x-x^2)^5)",
-                             "expand((3037000500*x+1)^2)", "expand((x^40000+y)^2)",
-                             "expand((a1+a2+a3+a4+a5+a6+a7+a8+a9)^2)"});
+                             "expand((x^40000+y)^2)", "expand((a1+a2+a3+a4+a5+a6+a7+a8+a9)^2)"});
+  // Coefficients beyond 64 bits turn into doubles, computed in the order
+  // the records compute them; large doubles of both signs partly cancel.
+  lines.insert(lines.end(), {"expand((3037000500*x+1)^2)", "expand((3037000500*x+3037000499*y+1)^4)",
+                             "expand((2000000000*x-3000000000*y+7)^5)",
+                             "expand((15000000000000000000.*x+y+1)^3)",
+                             "expand((x+y+z+1000)^12)"});
   auto [fast, literal] = BothWays(lines);
   EXPECT_EQ(fast, literal);
+}
+
+// Products of two sums multiplied out on exponent vectors against the
+// sorted distribution on records: every product of a term of the first with
+// a term of the second, in that order, like products merged, sorted.
+TEST_F(FastPathsTest, PackedProductsOfSumsMatchTheSortedDistribution) {
+  std::mt19937 rng(2718);
+  // Sums of monomials only, a coefficient beyond 32 bits included: the other
+  // terms keep the product on records.
+  auto monomials = [&] {
+    for (;;) {
+      const std::string s = RandomMonomialSum(rng);
+      if (s.find("^(") == std::string::npos && s.find_first_of("/.") == std::string::npos &&
+          s.find("sin") == std::string::npos)
+        return s;
+    }
+  };
+  auto longSum = [&](int parts) {
+    std::string s = "(" + monomials();
+    for (int i = 1; i < parts; ++i) s += "+" + monomials();
+    return s + ")";
+  };
+  std::vector<std::pair<std::string, std::string>> pairs = {
+      {"(x+y+z+1)^8", "(x-y+2*z+3)^7"}, {"(3037000500*x+y)^3", "(3037000500*y+x+1)^4"}};
+  for (int i = 0; i < 40; ++i) pairs.emplace_back(longSum(8), longSum(i % 3 == 0 ? 1 : 8));
+  int packed = 0;
+  for (const auto& [first, second] : pairs) {
+    SCOPED_TRACE(first + " * " + second);
+    Held a = Hold(CallBuiltin("expand", Hold(EvaluateText(first)).get()));
+    Held b = Hold(CallBuiltin("expand", Hold(EvaluateText(second)).get()));
+    Held fast = Hold(PackedProduct(a.get(), b.get()));
+    if (!fast) continue;
+    ++packed;
+    std::vector<Held> products;
+    for (const Value* x : ChainOperands(a.get(), ValueType::Plus))
+      for (const Value* y : ChainOperands(b.get(), ValueType::Plus))
+        AppendTerms(Hold(Multiply(x, y)).get(), products);
+    Held records = Hold(SortedSum(products));
+    ASSERT_EQ(PrintValue(fast.get()), PrintValue(records.get()));
+  }
+  // Like products cancelling send some pairs the general way.
+  EXPECT_GT(packed, 20);
+  EXPECT_LT(packed, static_cast<int>(pairs.size()));
 }
 
 }  // namespace
@@ -266,6 +315,41 @@ TEST_F(FastPathsTest, PackedPowersOfSumsMatchTheStepwiseDistribution) {
 
 namespace symcalc::testing {
 namespace {
+
+// A chain of nested applications around a small inner term, now and then
+// with a second chain added or multiplied in.
+std::string RandomChain(std::mt19937& rng) {
+  static const char* kOuter[] = {"sin", "exp", "sinh", "cosh", "cos", "log", "tan", "sqr"};
+  static const char* kInner[] = {"x", "x", "x^2", "2*x", "x+1", "x*y", "sin(x)*y", "atan(x,y)"};
+  std::uniform_int_distribution<int> pick(0, 7);
+  // Mostly the four rules that multiply the inner derivative from the left by
+  // an application, so that long runs of them meet.
+  const int kinds = std::uniform_int_distribution<int>(0, 1)(rng) ? 4 : 8;
+  const int depth = std::uniform_int_distribution<int>(1, 40)(rng);
+  std::string chain = kInner[pick(rng)];
+  for (int i = 0; i < depth; ++i)
+    chain = std::string(kOuter[pick(rng) % kinds]) + "(" + chain + ")";
+  return chain;
+}
+
+// The derivative of nested applications puts each outer factor at the end of
+// the inner product when it is greater than every factor there, instead of
+// moving it through the product from the front.
+TEST_F(FastPathsTest, DerivativesOfNestedApplicationsMatchTheStepwiseProducts) {
+  std::mt19937 rng(812);
+  std::vector<std::string> lines;
+  for (int i = 0; i < 120; ++i) {
+    std::string f = RandomChain(rng);
+    switch (i % 4) {
+      case 1: f += "+" + RandomChain(rng); break;
+      case 2: f = "(" + f + ")*" + RandomChain(rng); break;
+      default: break;
+    }
+    lines.push_back("diff(" + f + ",x)");
+  }
+  auto [fast, literal] = BothWays(lines);
+  EXPECT_EQ(fast, literal);
+}
 
 // A product of up to three powers of five names, with or without a
 // coefficient of any number type, now and then times an application.

@@ -305,5 +305,42 @@ TEST_F(Parser, NestingLimit) {
   EXPECT_EQ(Eval(calls), "false");
 }
 
+// The nesting is that of the text, counted in one pass before reading:
+// brackets of every kind and leading minus signs, not the levels the reading
+// takes for operators. Past the limit the part at the limit is the operand.
+TEST_F(Parser, NestingIsCountedOnTheText) {
+  auto repeat = [](std::string_view open, int n, std::string_view inner, std::string_view close) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += open;
+    s += inner;
+    for (int i = 0; i < n; ++i) s += close;
+    return s;
+  };
+  const std::string tooDeep = "<Error> Illegal number format. \"";
+  struct NestingCase {
+    std::string input;
+    std::string expected;
+  };
+  const NestingCase cases[] = {
+      // A million levels are refused before anything is read.
+      {repeat("(", 1000000, "1", ")"), tooDeep + repeat("(", 997000, "1", ")") + "\""},
+      {repeat("{", 1000000, "1", "}"), tooDeep + repeat("{", 997000, "1", "}") + "\""},
+      {repeat("sin(", 1000000, "x", ")"), tooDeep + repeat("sin(", 997000, "x", ")") + "\""},
+      {repeat("1+(", 1000000, "1", ")"), tooDeep + repeat("1+(", 997000, "1", ")") + "\""},
+      // A sign at the limit: its atom runs to the end of its bracket.
+      {repeat("(-", 1500, "x", ")"), tooDeep + "-x\""},
+      {repeat("(-", 1499, "((x))", ")"), tooDeep + "x\""},
+      // Operators between the brackets add no nesting.
+      {repeat("1+(", 2999, "1", ")"), "3000"},
+      {repeat("-(1+(", 999, "1", "))"), "-2"},
+      // Quoted brackets are text.
+      {"\"" + std::string(5000, '(') + "\"", "\"" + std::string(5000, '(') + "\""},
+  };
+  for (const NestingCase& c : cases) {
+    SCOPED_TRACE(c.input.substr(0, 40));
+    EXPECT_EQ(Eval(c.input), c.expected);
+  }
+}
+
 }  // namespace
 }  // namespace symcalc::testing

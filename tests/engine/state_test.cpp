@@ -159,6 +159,48 @@ TEST_F(State, SelfReferenceIsRefused) {
   EXPECT_SESSION(steps);
 }
 
+// A value can hold a variable in every part Simplify or arithmetic looks
+// into; naming the assigned variable in any of them, directly or through
+// other bindings, is a cycle and refused like y:=y+1.
+TEST_F(State, SelfReferenceInsideAnyPartIsRefused) {
+  const Step steps[] = {
+      {"y:=#c(1,y)", "<Error> Variable is not declared. y"},
+      {"y:=[y,1]", "<Error> Variable is not declared. y"},
+      {"y:={1,{y}}", "<Error> Variable is not declared. y"},
+      {"y:=1..y", "<Error> Variable is not declared. y"},
+      {"y:=y..2", "<Error> Variable is not declared. y"},
+      {"y:=1+{y}", "<Error> Variable is not declared. y"},  // an error whose operand is {y}
+      {"y:=[(1..sin(y))]", "<Error> Variable is not declared. y"},
+      {"y", "y"},
+      {"y:=[x,1]", "[x,1]"},
+      {"a:=[b]", "[b]"},
+      {"b:={a}", "<Error> Variable is not declared. b"},
+      {"b:=[(1..a)]", "<Error> Variable is not declared. b"},
+      // A simplified sum is trusted not to mention b by its name mask, but
+      // the array in it keeps its variables out of the mask.
+      {"b:=a+w", "<Error> Variable is not declared. b"},
+      {"b", "b"},
+      {"c:=a", "[b]"},
+      {"2*c", "[2*b]"},
+  };
+  EXPECT_SESSION(steps);
+}
+
+// A parameter bound to an argument that mentions it would be found again
+// wherever arithmetic looks into the argument: such an argument is put into
+// the body in one pass instead, like any argument naming a parameter.
+TEST_F(State, ArgumentsMentioningParametersInsideArraysAreSubstitutedOnce) {
+  const Step steps[] = {
+      {"g(a):=2*a", "2*a"},
+      {"g([a,1])", "[2*a,2]"},
+      {"g([b,1])", "[2*b,2]"},
+      {"h(p,q):=p*q", "p*q"},
+      {"h([q,1],2)", "[2*q,2]"},
+      {"h(1..p,q)", "(1..p)*q"},
+  };
+  EXPECT_SESSION(steps);
+}
+
 TEST_F(State, RemovedEntryIsNeverCalled) {
   EXPECT_EQ(Eval("f(x):=x"), "x");
   EXPECT_EQ(Eval("f(clearfunc(f))"), "<Error> Function is not declared. \"f\"");

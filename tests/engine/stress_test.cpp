@@ -81,7 +81,7 @@ class LineMaker {
       case 6:
         return OneIn(2) ? Fn() + "():=" : "clearfunc(" + Fn() + ")";
       case 7:
-        return Error();
+        return OneIn(3) ? SelfNamed() : Error();
       case 8:
       case 9:
         return SetLine();
@@ -218,6 +218,22 @@ class LineMaker {
       default:
         return "getarg([1,2,3]," + std::to_string(Below(6) + 3) + ")";
     }
+  }
+
+  // A definition whose value holds a name in an array cell, a set element or
+  // a range end: its own name (refused), or one whose binding may lead back
+  // to it (refused then too); then arithmetic that would substitute it.
+  std::string SelfNamed() {
+    const std::string v = Var();
+    const std::string other = OneIn(2) ? v : Var();
+    std::string value;
+    switch (Below(4)) {
+      case 0: value = "[" + other + "," + Number() + "]"; break;
+      case 1: value = "{" + other + "," + Number() + "}"; break;
+      case 2: value = Number() + ".." + other; break;
+      default: value = "[(" + Number() + ".." + other + ")]"; break;
+    }
+    return v + ":=" + value + ";2*" + v + ";" + v + "+" + v;
   }
 
   std::string SetLine() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "eval/set_insert.h"
+#include "eval/set_order.h"
 #include "eval/simplify.h"
 #include "test_support.h"
 #include "values/value.h"
@@ -188,6 +189,70 @@ TEST_F(SetsAgainstReference, AllFourOperations) {
     // Operands unchanged.
     EXPECT_EQ(PrintValue(a.get()) + " and " + PrintValue(b.get()), what);
   }
+}
+
+// ---- building a set once against inserting one element at a time -----------
+
+// Elements of the kinds the set order ties in every way: equal numbers of
+// different types, powers and products that tie on their numbers, arguments
+// that tie without being alike, NaN, and values that are never ordered.
+constexpr int kElementKinds = 16;
+
+std::string RandomElement(std::mt19937& rng, int kind) {
+  auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  static const char* const kNames[] = {"x", "y", "z", "ab", "a_1"};
+  const std::string name = kNames[below(5)];
+  const std::string other = kNames[below(5)];
+  const std::string k = std::to_string(below(7) - 3);
+  switch (kind) {
+    case 0: return k;
+    case 1: return k + "/" + std::to_string(below(4) + 1);
+    case 2: return k + ".5";
+    case 3: return name;
+    case 4: return name + "^" + std::to_string(below(5));
+    case 5: return "(" + k + ")*" + name;
+    case 6: return "sin(" + name + ")^" + std::to_string(below(3) + 1);
+    case 7: return "atan(" + (below(2) ? name : k + "*" + name) + "," + other + ")";
+    case 8: return "cos(" + k + "*" + name + ")";
+    case 9: return "exp(" + name + "+" + other + ")";
+    case 10: return "{" + k + "," + name + "}";
+    case 11: return below(2) ? "true" : "false";
+    case 12: return "#c(" + k + ",1)";
+    case 13: return "(" + k + ".." + name + ")";
+    case 14: return below(2) ? "0.0/0.0+0.5" : "\"" + name + "\"";
+    default: return name + "*" + other + "^" + std::to_string(below(3) + 1);
+  }
+}
+
+TEST_F(Sets, BuildingOnceMatchesInsertingOneAtATime) {
+  std::mt19937 rng(17);
+  auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  int sorted = 0;
+  for (int trial = 0; trial < 600; ++trial) {
+    // Most sets draw from one to three kinds, so that many can be sorted and
+    // many elements of one kind meet.
+    const int kinds[3] = {below(kElementKinds), below(kElementKinds), below(kElementKinds)};
+    const int spread = below(4);
+    std::vector<Held> elements;
+    const int size = below(121);
+    for (int i = 0; i < size; ++i) {
+      const int kind = spread == 3 ? below(kElementKinds) : kinds[below(spread + 1)];
+      Held v = Hold(EvaluateText(RandomElement(rng, kind)));
+      if (!IsError(v.get())) elements.push_back(std::move(v));
+    }
+    SetBuilder builder;
+    Held reference = Hold(MakeEmptySet());
+    bool sortable = true;
+    for (const Held& e : elements) {
+      builder.Insert(e.get());
+      InsertIntoSet(reference.get(), e.get());
+      sortable = sortable && SortsAsSetElement(e.get());
+    }
+    if (sortable && elements.size() > 1) ++sorted;
+    Held built = Hold(builder.Finish());
+    ExpectSameSet(built.get(), reference.get(), PrintValue(reference.get()));
+  }
+  EXPECT_GT(sorted, 150);
 }
 
 }  // namespace

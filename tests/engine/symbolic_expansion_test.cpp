@@ -103,13 +103,31 @@ int TermCount(const Value* v) {
   return n;
 }
 
+// x^from + x^(from+1) + ... + x^to, with `coefficient` times its first term.
+std::string PowersOfX(int from, int to, const std::string& coefficient = "") {
+  std::string s = "(" + coefficient + "x^" + std::to_string(from);
+  for (int i = from + 1; i <= to; ++i) s += "+x^" + std::to_string(i);
+  return s + ")";
+}
+
 TEST_F(Expansion, PowersOfSumsExpandWithinABudget) {
-  // The square of a k-term sum has k(k+1)/2 terms: 9870 for 140, 10011 for 141.
-  Held within = Hold(EvaluateText("expand(" + SumOfNames(140) + "^2)"));
-  EXPECT_EQ(TermCount(within.get()), 9870);
-  Held beyond = Hold(EvaluateText("expand(" + SumOfNames(141) + "^2)"));
-  ASSERT_EQ(TypeOf(beyond.get()), ValueType::Power);
-  EXPECT_EQ(TermCount(LeftOperand(beyond.get())), 141);
+  // The square of a k-term sum has k(k+1)/2 terms: 10011 for 141, past the
+  // record bound of 400,000 for 900, past every bound for 2000. Only sums of
+  // at most eight unknowns take the packed way.
+  Held within = Hold(EvaluateText("expand(" + SumOfNames(141) + "^2)"));
+  EXPECT_EQ(TermCount(within.get()), 10011);
+  for (const int names : {900, 2000}) {
+    Held beyond = Hold(EvaluateText("expand(" + SumOfNames(names) + "^2)"));
+    ASSERT_EQ(TypeOf(beyond.get()), ValueType::Power);
+    EXPECT_EQ(TermCount(LeftOperand(beyond.get())), names);
+  }
+  // A 40-term sum to the fifth could have C(44,5) = 1,086,008 terms: packed,
+  // it has the 196 powers x^5 ... x^200; a fraction keeps it on records,
+  // where that size is refused.
+  Held packed = Hold(EvaluateText("expand(" + PowersOfX(1, 40) + "^5)"));
+  EXPECT_EQ(TermCount(packed.get()), 196);
+  Held fraction = Hold(EvaluateText("expand(" + PowersOfX(1, 40, "1/2*") + "^5)"));
+  EXPECT_EQ(TypeOf(fraction.get()), ValueType::Power);
 
   const Case cases[] = {
       {"expand((x+1)^1001)", "(1+x)^1001"},
@@ -120,6 +138,38 @@ TEST_F(Expansion, PowersOfSumsExpandWithinABudget) {
       {"expand((x*(y+1))^1000000)", "(x+x*y)^1000000"},
   };
   EXPECT_CASES(cases);
+}
+
+// Products of sums are bounded like powers, by the product of their numbers
+// of terms: 1,000,000 for three 100-term sums, which only the packed way
+// may multiply out; 100^4 is beyond every bound. What is not distributed
+// stays a product of the expanded factors.
+TEST_F(Expansion, ProductsOfSumsExpandWithinABudget) {
+  const std::string a = PowersOfX(1, 100);
+  const std::string b = PowersOfX(0, 99);
+  const std::string c = PowersOfX(2, 101);
+  Held packed = Hold(EvaluateText("expand(" + a + "*" + b + "*" + c + ")"));
+  EXPECT_EQ(TermCount(packed.get()), 298);  // x^3 ... x^300
+  const struct {
+    std::string text;
+    int factors;
+  } refused[] = {
+      {a + "*" + b + "*" + PowersOfX(2, 101, "1/2*"), 3},
+      {a + "*" + b + "*" + c + "*" + PowersOfX(3, 102), 4},
+      {"(x+1)^2*" + a + "*" + b + "*" + c + "*" + PowersOfX(3, 102), 5},
+  };
+  for (const auto& r : refused) {
+    Held kept = Hold(EvaluateText("expand(" + r.text + ")"));
+    ASSERT_EQ(TypeOf(kept.get()), ValueType::Times);
+    int factors = 1;
+    bool expanded = true;
+    for (const Value* v = kept.get(); TypeOf(v) == ValueType::Times; v = LeftOperand(v)) {
+      ++factors;
+      expanded = expanded && TypeOf(RightOperand(v)) == ValueType::Plus;
+    }
+    EXPECT_EQ(factors, r.factors) << r.text;
+    EXPECT_TRUE(expanded) << r.text;
+  }
 }
 
 TEST_F(Expansion, DeepNestingEndsWithAnError) {

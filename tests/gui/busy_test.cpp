@@ -27,8 +27,18 @@ constexpr int kAttempts = 3;
 // Long enough for the line to be deep in its long piece.
 constexpr int kRunBeforeEscMs = 150;
 
-QString NestedSinDiff(int depth) {
-  return "diff(" + QString("sin(").repeated(depth) + "x" + QString(")").repeated(depth) + ",x)";
+QString NestedCosDiff(int depth) {
+  return "diff(" + QString("cos(").repeated(depth) + "x" + QString(")").repeated(depth) + ",x)";
+}
+
+QString SymbolicMatrix(int n) {
+  QString m;
+  for (int r = 0; r < n; ++r) {
+    QStringList row;
+    for (int c = 0; c < n; ++c) row << QString("a%1_%2").arg(r).arg(c);
+    m += "[" + row.join(",") + "]";
+  }
+  return m;
 }
 
 struct LongWorkload {
@@ -38,9 +48,17 @@ struct LongWorkload {
 
 // Lines that take seconds and listen to a cancel request all the way.
 const std::vector<LongWorkload>& LongWorkloads() {
-  static const std::vector<LongWorkload> workloads = {
-      {"deep diff", NestedSinDiff(1000)},
-  };
+  static const std::vector<LongWorkload> workloads = [] {
+    QStringList factorisations;
+    for (int i = 1; i <= 40; ++i)
+      factorisations << QString("factorout(expand((x+y+z+1)^30),x+%1)").arg(i);
+    return std::vector<LongWorkload>{
+        {"deep diff", NestedCosDiff(1000)},
+        {"large expand", "expand((x+1)^1000*(y+1)^1000)"},
+        {"symbolic det", "expand(det(" + SymbolicMatrix(8) + "))"},
+        {"factorisation", factorisations.join("+")},
+    };
+  }();
   return workloads;
 }
 
@@ -90,6 +108,30 @@ class BusyTest : public QObject {
     qInfo("Esc to the note: %lld ms at best", static_cast<long long>(best));
     QVERIFY2(best < kEscBoundMs, qPrintable(QString("best of %1: %2 ms").arg(kAttempts).arg(best)));
     // The stopped piece left no ans behind: the completed one's value is last.
+    QCOMPARE(d.PasteLast(), QString("42"));
+  }
+
+  // The plot is the line's completed value; drawing it samples a polynomial
+  // of 5,456 terms 501 times, and Esc stops the sampling.
+  void escStopsThePlotSamplingPromptly() {
+    SheetDriver d;
+    QVERIFY(d.Ready());
+    qint64 best = std::numeric_limits<qint64>::max();
+    for (int attempt = 0; attempt < kAttempts && best >= kEscBoundMs; ++attempt) {
+      const int entry = d.Sheet().ActiveEntry();
+      d.Start("plot(expand((x+y+z+1)^30),x=0..1)");
+      QTest::qWait(kRunBeforeEscMs);
+      QCOMPARE(d.Sheet().RunningEntry(), entry);
+      QElapsedTimer clock;
+      clock.start();
+      d.Key(Qt::Key_Escape);
+      best = std::min(best, clock.elapsed());
+      QCOMPARE(d.Sheet().RunningEntry(), -1);
+      QCOMPARE(d.Sheet().ActiveEntry(), entry + 1);
+    }
+    qInfo("Esc to the note during sampling: %lld ms at best", static_cast<long long>(best));
+    QVERIFY2(best < kEscBoundMs, qPrintable(QString("best of %1: %2 ms").arg(kAttempts).arg(best)));
+    d.Enter("6*7");
     QCOMPARE(d.PasteLast(), QString("42"));
   }
 

@@ -306,7 +306,7 @@ Launched Launch(Display* display, const char* symcalc) {
 std::string LongLine() {
   constexpr int kDepth = 800;
   std::string text = "diff(";
-  for (int i = 0; i < kDepth; ++i) text += "sin(";
+  for (int i = 0; i < kDepth; ++i) text += "cos(";
   text += 'x';
   return text + std::string(kDepth, ')') + ",x)";
 }
@@ -483,9 +483,9 @@ int ClosingDuringALineExitsPromptly(Display* display, const char* symcalc) {
   constexpr auto kPrompt = std::chrono::seconds(3);
   const Launched launched = Launch(display, symcalc);
   if (launched.failure) return Fail(launched.child, launched.failure);
-  // Short to type, and so quick to take: sin nested 1024 deep, differentiated.
+  // Short to type, and so quick to take: cos nested 1024 deep, differentiated.
   TypeLine(display,
-           "f(t):=sin(sin(sin(sin(t))));g(t):=f(f(f(f(t))));h(t):=g(g(g(g(t))));"
+           "f(t):=cos(cos(cos(cos(t))));g(t):=f(f(f(f(t))));h(t):=g(g(g(g(t))));"
            "k(t):=h(h(h(h(t))));diff(k(k(k(k(x)))),x)");
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   AskToClose(display, *launched.window);

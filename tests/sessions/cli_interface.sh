@@ -82,7 +82,7 @@ printf 'a:=2\na*10\n' > "$dir/defs.sc"
 printf '#!/usr/bin/env symcalc-cli\n#xff\n' > "$dir/shebang.sc"
 printf '#xff\n#!x\n' > "$dir/late_shebang.sc"
 printf '1\r2\r\n3\r' > "$dir/carriage.sc"
-printf 'big:=%s; 0\n' "$(printf '%.0ssin(' $(seq 1 1000))x$(printf '%.0s)' $(seq 1 1000))" \
+printf 'big:=%s; 0\n' "$(printf '%.0scos(' $(seq 1 1000))x$(printf '%.0s)' $(seq 1 1000))" \
   > "$dir/deep.sc"
 # Each row: description | standard input | arguments | expected output.
 while IFS='|' read -r description input args expected; do

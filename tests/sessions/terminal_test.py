@@ -16,9 +16,9 @@ import termios
 import time
 
 CLI = sys.argv[1]
-# sin nested 1,000 deep: differentiating it runs for many seconds and the
+# cos nested 1,000 deep: differentiating it runs for many seconds and the
 # engine checks for a cancel request all along the way.
-DEEP = "big:=" + "sin(" * 1000 + "x" + ")" * 1000 + "; 0\n"
+DEEP = "big:=" + "cos(" * 1000 + "x" + ")" * 1000 + "; 0\n"
 
 # read(2) on x86-64 and on the other 64-bit Linux ports but arm64 and
 # riscv64, where it is 63.

@@ -6,6 +6,7 @@
 
 #include "builtins/symbolic/exact_determinant.h"
 #include "eval/arithmetic.h"
+#include "eval/cancel.h"
 
 namespace symcalc {
 namespace {
@@ -134,6 +135,7 @@ class Expansion {
     Held minusOne = Hold(MakeQword(-1));
     for (int k = n_ - 2; k >= 0; --k) {
       ForEachMask(n_, k, [&](Mask m) {
+        if (CancelPending()) return;  // the whole table is dropped below
         if (hasErrors_ && m != 0) {
           if (const Value* e = ErrorIn(m)) {
             minor[m] = PassError(e);
@@ -155,6 +157,7 @@ class Expansion {
         }
         minor[m] = sum.release();
       });
+      if (CancelPending()) return Abandoned(nullptr);
       minor.DropLevel(k + 1);
     }
     Value* result = minor[0];
@@ -190,6 +193,7 @@ Value* EliminateNumbers(const Value* square) {
   Held det = Hold(MakeQword(1));
   bool negate = false;
   for (int k = 0; k < n; ++k) {
+    if (CancelPending()) return Abandoned(square);
     int pivot = k;
     for (int r = k + 1; r < n; ++r)
       if (Magnitude(at(r, k).get()) > Magnitude(at(pivot, k).get())) pivot = r;

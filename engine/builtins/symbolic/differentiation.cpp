@@ -8,6 +8,9 @@
 #include "builtins/builtin_support.h"
 #include "builtins/symbolic/nesting_limit.h"
 #include "builtins/symbolic/term_chains.h"
+#include "eval/cancel.h"
+#include "eval/coefficients.h"
+#include "eval/set_order.h"
 #include "eval/simplify.h"
 
 namespace symcalc {
@@ -23,9 +26,40 @@ int g_depth = 0;
 struct Wrt {
   const Value* value;
   std::string_view name;
+  // The last derivative known to be a product of applications made of names
+  // only, in strictly ascending order (a single one counts). It is held, so
+  // that while it is known by its address no other value can have it.
+  mutable Held ascending;
 };
 
 Value* Derive(const Value* e, const Wrt& x);
+
+// f'(u) * u' for an outer factor f'(u) that is an application. Along nested
+// applications u' is the product of the inner factors, and the outer one is
+// greater than all of them: multiplied in from the left it is compared with
+// each on its way to the end, whole subtrees each time, which for n nested
+// applications costs the cube of n. When u' is such a product in ascending
+// order and the factor is greater than its last factor, the order (strict and
+// total on these values) puts the factor last, which is where multiplying it
+// in from the right leaves it at the cost of one comparison.
+Value* TimesDerivative(const Value* factor, const Value* du, const Wrt& x) {
+  const bool one = IsType(du, ValueType::Qword) && du->qword == 1;
+  if ((!one && x.ascending.get() != du) || LiteralRewriting() ||
+      factor->type != ValueType::Function || !TiesOnlyWhenAlike(factor))
+    return Multiply(factor, du);
+  if (one) {
+    x.ascending = Hold(Retain(factor));
+    return Retain(factor);
+  }
+  const Value* last = du->type == ValueType::Times ? du->pair.right : du;
+  {
+    CoefficientScope scope;
+    if (TermOrder(factor, last, Chain::Product) != 1) return Multiply(factor, du);
+  }
+  Value* product = Multiply(du, factor);
+  x.ascending = Hold(Retain(product));
+  return product;
+}
 
 Value* Call(BuiltinFn f, const Value* a, const Value* b = nullptr) {
   Value* const args[4] = {const_cast<Value*>(a), const_cast<Value*>(b), nullptr, nullptr};
@@ -47,7 +81,7 @@ using Rule = Value* (*)(const Value* f, const Value* u, const Wrt& x);
 // exp(u)' -> f * u'
 Value* DeriveExp(const Value* f, const Value* u, const Wrt& x) {
   Held du = Hold(Derive(u, x));
-  return Multiply(f, du.get());
+  return TimesDerivative(f, du.get(), x);
 }
 
 // log(u)' -> (1 / u) * u'
@@ -71,7 +105,7 @@ Value* DeriveSqr(const Value* f, const Value* u, const Wrt& x) {
 Value* DeriveSin(const Value*, const Value* u, const Wrt& x) {
   Held du = Hold(Derive(u, x));
   Held cos = Hold(Call(BuiltinCos, u));
-  return Multiply(cos.get(), du.get());
+  return TimesDerivative(cos.get(), du.get(), x);
 }
 
 // cos(u)' -> sin(u) * (-1 * u')
@@ -123,14 +157,14 @@ Value* DeriveAtan(const Value*, const Value* u, const Wrt& x) {
 Value* DeriveSinh(const Value*, const Value* u, const Wrt& x) {
   Held du = Hold(Derive(u, x));
   Held cosh = Hold(Call(BuiltinCosh, u));
-  return Multiply(cosh.get(), du.get());
+  return TimesDerivative(cosh.get(), du.get(), x);
 }
 
 // cosh(u)' -> sinh(u) * u'
 Value* DeriveCosh(const Value*, const Value* u, const Wrt& x) {
   Held du = Hold(Derive(u, x));
   Held sinh = Hold(Call(BuiltinSinh, u));
-  return Multiply(sinh.get(), du.get());
+  return TimesDerivative(sinh.get(), du.get(), x);
 }
 
 // tanh(u)' -> u' * (1 - f^2)
@@ -199,6 +233,7 @@ Value* DeriveApplication(const Value* f, const Wrt& x) {
 Value* DeriveSum(const Value* e, const Wrt& x) {
   std::vector<Held> terms;
   for (const Value* t : ChainOperands(e, ValueType::Plus)) {
+    if (CancelPending()) return Abandoned(e);
     Held d = Hold(Derive(t, x));
     if (IsError(d.get())) return d.release();
     AppendTerms(d.get(), terms);
@@ -229,6 +264,7 @@ Value* DerivePower(const Value* e, const Wrt& x) {
 Value* Derive(const Value* term, const Wrt& x) {
   NestingLevel level(g_depth, kMaxNesting);
   if (level.Exceeded()) return NestingError(term);
+  if (CancelPending()) return Abandoned(term);
   Held simplified = Hold(Simplify(term));
   const Value* e = simplified.get();
   if (IsError(e)) return PassError(e);
@@ -264,7 +300,7 @@ Value* BuiltinDiff(Value* const* args, Value* out) {
     if (IsError(v)) return PassError(v, out);
     return MakeError(18, v, out);
   }
-  return Deliver(Derive(e, Wrt{v, TextOf(v)}), out);
+  return Deliver(Derive(e, Wrt{v, TextOf(v), nullptr}), out);
 }
 
 }  // namespace symcalc

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "eval/cancel.h"
 #include "values/number_limits.h"
 
 namespace symcalc {
@@ -269,7 +270,10 @@ Value* ExactDeterminant(const Value* square) {
   const std::vector<u64>& known = Primes(k);
   const std::vector<u64> primes(known.begin(), known.begin() + static_cast<long>(k));
   std::vector<u64> residues(k);
-  for (std::size_t i = 0; i < k; ++i) residues[i] = DeterminantModulo(m, primes[i]);
+  for (std::size_t i = 0; i < k; ++i) {
+    if (CancelPending()) return Abandoned(square);
+    residues[i] = DeterminantModulo(m, primes[i]);
+  }
   const std::vector<i128> digits = BalancedDigits(residues, primes);
 
   bool small = true;  // |det| < p0 * p1 / 2 < 2^124

@@ -9,6 +9,7 @@
 #include "builtins/symbolic/nesting_limit.h"
 #include "builtins/symbolic/packed_power.h"
 #include "builtins/symbolic/term_chains.h"
+#include "eval/cancel.h"
 #include "eval/simplify.h"
 #include "eval/sum_accumulator.h"
 
@@ -18,11 +19,23 @@ namespace {
 constexpr int kMaxNesting = 100000;
 int g_depth = 0;
 
-// A power of a sum is multiplied out only while the result stays of a size
-// one can look at: (x+1)^1000000 would take forever and fill the memory, so
-// beyond these bounds it stays a power, as powers with other exponents do.
+// A power or product of sums is multiplied out only while its result fits
+// the memory: (x+1)^1000000 or a product of two 4,000-term sums would take
+// forever and fill it, so beyond these bounds a power stays a power, as
+// powers with other exponents do, and a product stays a product. The bounds
+// count the terms the result can have when no two products merge.
+//
+// Sums of integer monomials are multiplied out on exponent vectors, at some
+// 500 bytes a term at the peak (the packed monomials of the last round, its
+// merge table and sort order, and the records of the result, about 250 bytes
+// a term for five unknowns): two million terms stay near a gigabyte. Every
+// other sum is distributed on records, where the last round holds a record
+// product for each pair of terms, some 2,300 bytes per result term: 400,000
+// terms for the same gigabyte. Between the two bounds only the packed way is
+// tried.
 constexpr std::int64_t kMaxExponent = 1000;
-constexpr double kMaxTerms = 10000;
+constexpr double kMaxTerms = 2000000;
+constexpr double kMaxRecordTerms = 400000;
 
 // An expansion of more terms than this is built as one sorted chain at once:
 // adding them up the way distribution does would cost the square of their
@@ -34,16 +47,23 @@ Value* Power(const Value* base, const Value* exponent) {
   return BuiltinPow(args, nullptr);
 }
 
+// How a power or product of sums may be multiplied out, by the size its
+// result can reach.
+enum class Budget : std::uint8_t { Any, PackedOnly, Beyond };
+
+Budget BudgetFor(double terms) {
+  if (terms > kMaxTerms) return Budget::Beyond;
+  return terms > kMaxRecordTerms ? Budget::PackedOnly : Budget::Any;
+}
+
 // The number of terms of a k-term sum raised to n when no two products
 // merge: the number of monomials of degree n in k unknowns, C(n+k-1, k-1).
-bool WithinBudget(std::size_t k, std::int64_t n) {
-  if (n > kMaxExponent) return false;
+Budget PowerBudget(std::size_t k, std::int64_t n) {
+  if (n > kMaxExponent) return Budget::Beyond;
   double terms = 1;
-  for (std::size_t i = 1; i < k; ++i) {
+  for (std::size_t i = 1; i < k && terms <= kMaxTerms; ++i)
     terms = terms * static_cast<double>(n + static_cast<std::int64_t>(i)) / static_cast<double>(i);
-    if (terms > kMaxTerms) return false;
-  }
-  return true;
+  return BudgetFor(terms);
 }
 
 // The first value starts the sum; the others are added to it.
@@ -75,9 +95,12 @@ bool MayNeedExpanding(const Value* product) {
 // new terms it must precede, so that way costs the square of the number of
 // terms where this takes n log n; the chain is in normal form all the same.
 Value* SortedDistribution(const Value* a, const Value* b) {
+  if (!LiteralRewriting())
+    if (Value* packed = PackedProduct(a, b)) return packed;
   const std::vector<const Value*> bs = ChainOperands(b, ValueType::Plus);
   std::vector<Held> terms;
   for (const Value* x : ChainOperands(a, ValueType::Plus)) {
+    if (CancelPending()) return Abandoned(a);
     for (const Value* y : bs) {
       Held product = Hold(Multiply(x, y));
       if (MayNeedExpanding(product.get())) product = Hold(Expand(product.get()));
@@ -100,6 +123,7 @@ Value* Distribute(const Value* a, const Value* b) {
   if (as.size() * bs.size() > kMaxAddedTerms) return SortedDistribution(a, b);
   SumAccumulator total;
   for (const Value* x : as) {
+    if (CancelPending()) return Abandoned(a);
     SumAccumulator partial;
     for (const Value* y : bs) {
       Held product = Hold(Multiply(x, y));
@@ -115,12 +139,15 @@ Value* Distribute(const Value* a, const Value* b) {
 }
 
 // sum^n for n >= 2, one factor of the sum at a time: the sparse way, since
-// the growing side is multiplied by the short one.
-Value* PowerOfSum(const Value* sum, std::int64_t n) {
+// the growing side is multiplied by the short one. Null when the budget
+// allows only the packed way and that cannot take the sum.
+Value* PowerOfSum(const Value* sum, std::int64_t n, Budget budget) {
   if (!LiteralRewriting())
     if (Value* packed = PackedPowerOfSum(sum, n)) return packed;
+  if (budget != Budget::Any) return nullptr;
   Held result = Hold(Retain(sum));
   for (std::int64_t i = 2; i <= n; ++i) {
+    if (CancelPending()) return Abandoned(sum);
     result = Hold(SortedDistribution(result.get(), sum));
     if (IsError(result.get())) break;
   }
@@ -165,6 +192,27 @@ Value* ExpandSum(const Value* e) {
   return sum.Exceeded() ? SortedExpansions(expanded) : sum.Take();
 }
 
+// The most terms the product of the expanded factors can have: the product
+// of their numbers of terms.
+Budget ProductBudget(const std::vector<Held>& factors) {
+  double terms = 1;
+  for (const Held& f : factors) {
+    std::size_t n = 1;
+    for (const Value* v = f.get(); v->type == ValueType::Plus; v = v->pair.left) ++n;
+    terms *= static_cast<double>(n);
+    if (terms > kMaxTerms) break;
+  }
+  return BudgetFor(terms);
+}
+
+// The expanded factors, multiplied together without distributing.
+Value* UndistributedProduct(std::vector<Held>& factors) {
+  Held product = std::move(factors[0]);
+  for (std::size_t i = 1; i < factors.size(); ++i)
+    product = Hold(MakeOperatorNode(ValueType::Times, product.get(), factors[i].get()));
+  return product.release();
+}
+
 // The factors are multiplied together left to right; wherever one side is a
 // sum, the product is distributed.
 Value* ExpandProduct(const Value* e) {
@@ -178,12 +226,21 @@ Value* ExpandProduct(const Value* e) {
     if (x != f || x->type == ValueType::Plus) changed = true;
   }
   if (!changed) return Retain(e);
-  Held product = std::move(expanded[0]);
+  const Budget budget = ProductBudget(expanded);
+  if (budget == Budget::Beyond) return UndistributedProduct(expanded);
+  Held product = Hold(Retain(expanded[0].get()));
   for (std::size_t i = 1; i < expanded.size(); ++i) {
+    if (CancelPending()) return Abandoned(e);
     const Value* f = expanded[i].get();
-    if (product->type == ValueType::Plus || f->type == ValueType::Plus)
-      product = Hold(Distribute(product.get(), f));
-    else
+    if (product->type == ValueType::Plus || f->type == ValueType::Plus) {
+      // Beyond the bound of records, only the packed way may distribute;
+      // where it cannot, the product stays as it was.
+      Value* d = budget == Budget::Any ? Distribute(product.get(), f)
+                 : LiteralRewriting()  ? nullptr
+                                       : PackedProduct(product.get(), f);
+      if (!d) return UndistributedProduct(expanded);
+      product = Hold(d);
+    } else
       product = Hold(MakeOperatorNode(ValueType::Times, product.get(), f));
   }
   return product.release();
@@ -207,11 +264,16 @@ Value* ExpandPower(const Value* e) {
   if (l->type == ValueType::Plus && r->type == ValueType::Qword) {
     const std::int64_t n = r->qword;
     const std::size_t k = ChainOperands(l, ValueType::Plus).size();
-    if (n >= 2 && WithinBudget(k, n)) return PowerOfSum(l, n);
-    if (n <= -2 && n >= -kMaxExponent && WithinBudget(k, -n)) {
-      Held positive = Hold(PowerOfSum(l, -n));
-      Held one = Hold(MakeQword(1));
-      return Divide(one.get(), positive.get());
+    const Budget budget = n >= 2 ? PowerBudget(k, n)
+                          : n <= -2 && n >= -kMaxExponent ? PowerBudget(k, -n)
+                                                          : Budget::Beyond;
+    if (budget != Budget::Beyond) {
+      Held positive = Hold(PowerOfSum(l, n < 0 ? -n : n, budget));
+      if (positive && n > 0) return positive.release();
+      if (positive) {
+        Held one = Hold(MakeQword(1));
+        return Divide(one.get(), positive.get());
+      }
     }
   }
   if (l == e->pair.left && r == e->pair.right) return Retain(e);
@@ -231,6 +293,7 @@ Value* ExpandOperands(const Value* e) {
 Value* Expand(const Value* term) {
   NestingLevel level(g_depth, kMaxNesting);
   if (level.Exceeded()) return NestingError(term);
+  if (CancelPending()) return Abandoned(term);
   Held simplified = Hold(Simplify(term));
   const Value* e = simplified.get();
   if (IsError(e)) return PassError(e);

@@ -1,4 +1,5 @@
-// sum^n multiplied out on exponent vectors instead of expression records.
+// sum^n and products of sums multiplied out on exponent vectors instead of
+// expression records.
 //
 // The general way multiplies the growing result by the sum once per factor,
 // and each round does three things with records: it forms every product of a
@@ -12,18 +13,22 @@
 // sort with the same comparisons, on packed monomials, with the term order and
 // the likeness test answered from the elements of the records the monomials
 // stand for, as the walk over those records would answer them, without
-// building them. Records are built once, for the final chain; a differential
-// test holds the two ways to the same chains.
+// building them. A product of two sums is one such round. Records are built
+// once, for the final chain; differential tests hold the two ways to the same
+// chains.
 #include "builtins/symbolic/packed_power.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cmath>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "builtins/symbolic/merge_order.h"
 #include "builtins/symbolic/term_chains.h"
+#include "eval/cancel.h"
 #include "eval/normal_form_check.h"
 #include "eval/simplify.h"
 
@@ -41,33 +46,88 @@ struct Factor {
 };
 
 // coef * v1^e1 * ... with the factors in the order of their variables' names;
-// without factors it is the integer coef.
+// without factors it is the number coef. A coefficient that left 64 bits is
+// the double the engine's arithmetic made of it (`real` set, value in
+// `real_coef`): exact integers turn into doubles on overflow, and from then
+// on the term's coefficient is computed in doubles.
 struct Monomial {
   std::int64_t coef = 1;
+  double real_coef = 0;
+  bool real = false;
   std::uint32_t count = 0;
   std::array<Factor, kMaxVariables> factors{};  // the first `count` are used
 };
 
 // The record of a monomial is a left-nested product chain: the coefficient
-// first (left out when it is 1 and there are factors), then one element per
-// factor, a variable or a power of it.
-bool HasCoefficient(const Monomial& m) { return m.coef != 1 || m.count == 0; }
+// first (left out when it is the integer 1 and there are factors), then one
+// element per factor, a variable or a power of it.
+bool HasCoefficient(const Monomial& m) { return m.real || m.coef != 1 || m.count == 0; }
+
+double RealOf(const Monomial& m) { return m.real ? m.real_coef : static_cast<double>(m.coef); }
+
+// A double coefficient near 0 or 1 would be rounded to 0, or dropped as a
+// factor of one, by the arithmetic on records; such terms take the general
+// way. Doubles arise here only from integers beyond 64 bits, so this bound
+// only turns away sums whose large terms cancel.
+bool RealCoefficientFits(double c) { return std::isfinite(c) && std::fabs(c) >= 0x1p62; }
+
+// The coefficient of a*b for the coefficients x and y of two terms, as the
+// product of two numbers is computed: exact for two integers while it fits
+// 64 bits, the product of their doubles otherwise.
+bool MultiplyCoefficients(const Monomial& x, const Monomial& y, Monomial& out) {
+  if (!x.real && !y.real) {
+    const __int128 c = static_cast<__int128>(x.coef) * y.coef;
+    if (c >= INT64_MIN && c <= INT64_MAX) {
+      out.coef = static_cast<std::int64_t>(c);
+      out.real = false;
+      return true;
+    }
+  }
+  const double d = RealOf(x) * RealOf(y);
+  out.real = true;
+  out.real_coef = d;
+  return RealCoefficientFits(d);
+}
+
+// The coefficient of two like terms merged, as the sum of two numbers is
+// computed; false when they cancel or leave what the records model.
+bool AddCoefficients(Monomial& into, const Monomial& p) {
+  if (!into.real && !p.real) {
+    const __int128 c = static_cast<__int128>(into.coef) + p.coef;
+    if (c == 0) return false;
+    if (c >= INT64_MIN && c <= INT64_MAX) {
+      into.coef = static_cast<std::int64_t>(c);
+      return true;
+    }
+  }
+  const double d = RealOf(into) + RealOf(p);
+  into.real = true;
+  into.real_coef = d;
+  return RealCoefficientFits(d);
+}
 std::uint32_t ElementCount(const Monomial& m) { return (HasCoefficient(m) ? 1 : 0) + m.count; }
 
 // One element of that chain as the term order sees it: the integer
-// coefficient (a qword), a variable, or a power of a variable with an
-// integer exponent.
+// coefficient (a qword or a double), a variable, or a power of a variable
+// with an integer exponent.
 struct Element {
   ValueType type;
-  std::int64_t number;  // the coefficient or the exponent
+  std::int64_t number;  // the integer coefficient or the exponent
   std::uint32_t var;
+  double real = 0;  // the double coefficient
 };
 
 Element ElementOf(const Monomial& m, std::uint32_t j) {
   const bool lead = HasCoefficient(m);
-  if (lead && j == 0) return Element{ValueType::Qword, m.coef, 0};
+  if (lead && j == 0)
+    return m.real ? Element{ValueType::Double, 0, 0, m.real_coef}
+                  : Element{ValueType::Qword, m.coef, 0};
   const Factor& f = m.factors[j - (lead ? 1 : 0)];
   return Element{f.exp == 1 ? ValueType::Variable : ValueType::Power, f.exp, f.var};
+}
+
+bool IsCoefficient(const Element& e) {
+  return e.type == ValueType::Qword || e.type == ValueType::Double;
 }
 
 // TermOrder and LikeTerms of two records, answered together.
@@ -84,6 +144,8 @@ OrderLike CompareElements(const Element& x, const Element& y) {
   switch (x.type) {
     case ValueType::Qword:
       return {x.number > y.number ? 2 : -1, x.number == y.number ? 1 : -1};
+    case ValueType::Double:
+      return {x.real > y.real ? 2 : -1, x.real == y.real ? 1 : -1};
     case ValueType::Variable:
       return {x.var > y.var ? 1 : 0, x.var == y.var ? 1 : 0};
     default:
@@ -110,12 +172,12 @@ OrderLike CompareTerms(const Monomial& a, const Monomial& b) {
   if (ka == 1 && kb == 1) {
     r = CompareElements(ElementOf(a, 0), ElementOf(b, 0));
   } else if (ka == 1) {
-    if (kb == 2 && ElementOf(b, 0).type == ValueType::Qword)
+    if (kb == 2 && IsCoefficient(ElementOf(b, 0)))
       r = through(CompareElements(ElementOf(a, 0), ElementOf(b, 1)));
     else
       r = {ElementOf(a, 0).type > ValueType::Times ? 1 : 0, 0};
   } else {
-    if (ka == 2 && ElementOf(a, 0).type == ValueType::Qword)
+    if (ka == 2 && IsCoefficient(ElementOf(a, 0)))
       r = through(CompareElements(ElementOf(a, 1), ElementOf(b, 0)));
     else
       r = {ValueType::Times > ElementOf(b, 0).type ? 1 : 0, 0};
@@ -189,9 +251,7 @@ std::uint64_t FactorsKey(const Monomial& m) {
 }
 
 bool Product(const Monomial& a, const Monomial& b, Monomial& out) {
-  const __int128 c = static_cast<__int128>(a.coef) * b.coef;
-  if (c < INT64_MIN || c > INT64_MAX) return false;
-  out.coef = static_cast<std::int64_t>(c);
+  if (!MultiplyCoefficients(a, b, out)) return false;
   out.count = 0;
   std::uint32_t i = 0;
   std::uint32_t j = 0;
@@ -224,7 +284,8 @@ double Choices(std::int64_t p, std::size_t k) {
 
 // Every result term times every sum term, each product merged into the first
 // earlier one it is like; at most `distinct` different products can arise.
-// False when a coefficient would leave 64 bits or like terms would cancel.
+// False when like terms would cancel or a double coefficient would leave
+// the range modelled here.
 bool Distribute(const std::vector<Monomial>& result, const std::vector<Monomial>& sum,
                 double distinct, Workspace& ws) {
   const std::size_t products = result.size() * sum.size();
@@ -240,6 +301,7 @@ bool Distribute(const std::vector<Monomial>& result, const std::vector<Monomial>
   slots.assign(size, 0);
   Monomial p;
   for (const Monomial& x : result) {
+    if (CancelPending()) return false;
     for (const Monomial& y : sum) {
       if (!Product(x, y, p)) return false;
       std::size_t at = FactorsKey(p) & (size - 1);
@@ -249,10 +311,7 @@ bool Distribute(const std::vector<Monomial>& result, const std::vector<Monomial>
         merged.push_back(p);
         continue;
       }
-      Monomial& into = merged[slots[at] - 1];
-      const __int128 c = static_cast<__int128>(into.coef) + p.coef;
-      if (c == 0 || c < INT64_MIN || c > INT64_MAX) return false;
-      into.coef = static_cast<std::int64_t>(c);
+      if (!AddCoefficients(merged[slots[at] - 1], p)) return false;
     }
   }
   return true;
@@ -293,11 +352,21 @@ bool ReadTerm(const Value* t, Variables& vars, Monomial& out) {
     out.coef = t->qword;
     return out.coef != 0;
   }
+  if (t->type == ValueType::Double) {
+    out.real = true;
+    out.real_coef = t->dbl;
+    return RealCoefficientFits(out.real_coef);
+  }
   const std::vector<const Value*> elements = ChainOperands(t, ValueType::Times);
   std::size_t first = 0;
   if (elements[0]->type == ValueType::Qword) {
     out.coef = elements[0]->qword;
     if (out.coef == 0 || out.coef == 1) return false;
+    first = 1;
+  } else if (elements[0]->type == ValueType::Double) {
+    out.real = true;
+    out.real_coef = elements[0]->dbl;
+    if (!RealCoefficientFits(out.real_coef)) return false;
     first = 1;
   }
   if (elements.size() == first || elements.size() - first > kMaxVariables) return false;
@@ -354,11 +423,16 @@ class TermBuilder {
   ~TermBuilder() {
     for (auto& entry : powers_) FreeValue(entry.second);
     for (auto& entry : coefficients_) FreeValue(entry.second);
+    for (auto& entry : reals_) FreeValue(entry.second);
   }
 
   Value* Build(const Monomial& m) {
     Value* term = nullptr;
-    if (HasCoefficient(m)) {
+    if (m.real) {
+      Value*& c = reals_[std::bit_cast<std::uint64_t>(m.real_coef)];
+      if (!c) c = MakeDouble(m.real_coef);
+      term = Retain(c);
+    } else if (HasCoefficient(m)) {
       Value*& c = coefficients_[m.coef];
       if (!c) c = MakeQword(m.coef);
       term = Retain(c);
@@ -382,7 +456,38 @@ class TermBuilder {
   const Variables& vars_;
   std::unordered_map<std::uint64_t, Value*> powers_;
   std::unordered_map<std::int64_t, Value*> coefficients_;
+  std::unordered_map<std::uint64_t, Value*> reals_;  // by the bits of the double
 };
+
+// Appends the terms of the sum (or single term) v to `terms`; false when
+// one is not a monomial.
+bool ReadSum(const Value* v, Variables& vars, std::vector<Monomial>& terms) {
+  for (const Value* t : ChainOperands(v, ValueType::Plus)) {
+    Monomial m;
+    if (!ReadTerm(t, vars, m)) return false;
+    terms.push_back(m);
+  }
+  return true;
+}
+
+// The records of the terms, chained with + in their order.
+Value* BuildChain(const Variables& vars, const std::vector<Monomial>& terms) {
+  TermBuilder builder(vars);
+  Value* chain = builder.Build(terms[0]);
+  for (std::size_t k = 1; k < terms.size(); ++k)
+    chain = Chained(ValueType::Plus, chain, builder.Build(terms[k]));
+  CheckNormalForm(chain);
+  return chain;
+}
+
+// ws.merged in its sorted order, when chaining it only appends.
+bool SortedResult(Workspace& ws, std::vector<Monomial>& result) {
+  SortMerged(ws);
+  if (!ChainsByAppending(ws)) return false;
+  result.resize(ws.order.size());
+  for (std::size_t k = 0; k < ws.order.size(); ++k) result[k] = ws.merged[ws.order[k]];
+  return true;
+}
 
 }  // namespace
 
@@ -390,12 +495,7 @@ Value* PackedPowerOfSum(const Value* sum, std::int64_t n) {
   if (sum->type != ValueType::Plus || n < 2) return nullptr;
   Variables vars;
   std::vector<Monomial> base;
-  for (const Value* t : ChainOperands(sum, ValueType::Plus)) {
-    Monomial m;
-    if (!ReadTerm(t, vars, m)) return nullptr;
-    base.push_back(m);
-  }
-  if (!RankVariables(vars, base)) return nullptr;
+  if (!ReadSum(sum, vars, base) || !RankVariables(vars, base)) return nullptr;
 
   // Room for the last round up front: buffers that grew round by round
   // would be given back to the system and faulted in again each time.
@@ -416,19 +516,27 @@ Value* PackedPowerOfSum(const Value* sum, std::int64_t n) {
     ws.slots.reserve(slots);
   }
   for (std::int64_t i = 2; i <= n; ++i) {
-    if (!Distribute(result, base, Choices(i, k), ws)) return nullptr;
-    SortMerged(ws);
-    if (!ChainsByAppending(ws)) return nullptr;
-    result.resize(ws.order.size());
-    for (std::size_t k = 0; k < ws.order.size(); ++k) result[k] = ws.merged[ws.order[k]];
+    if (CancelPending()) return Abandoned(sum);
+    if (!Distribute(result, base, Choices(i, k), ws))
+      return CancelPending() ? Abandoned(sum) : nullptr;
+    if (!SortedResult(ws, result)) return nullptr;
   }
+  return BuildChain(vars, result);
+}
 
-  TermBuilder builder(vars);
-  Value* chain = builder.Build(result[0]);
-  for (std::size_t k = 1; k < result.size(); ++k)
-    chain = Chained(ValueType::Plus, chain, builder.Build(result[k]));
-  CheckNormalForm(chain);
-  return chain;
+Value* PackedProduct(const Value* a, const Value* b) {
+  Variables vars;
+  std::vector<Monomial> terms;
+  if (!ReadSum(a, vars, terms)) return nullptr;
+  const std::size_t left = terms.size();
+  if (!ReadSum(b, vars, terms) || !RankVariables(vars, terms)) return nullptr;
+  const std::vector<Monomial> as(terms.begin(), terms.begin() + static_cast<std::ptrdiff_t>(left));
+  const std::vector<Monomial> bs(terms.begin() + static_cast<std::ptrdiff_t>(left), terms.end());
+  Workspace ws;
+  std::vector<Monomial> result;
+  if (!Distribute(as, bs, static_cast<double>(as.size() * bs.size()), ws)) return nullptr;
+  if (!SortedResult(ws, result)) return nullptr;
+  return BuildChain(vars, result);
 }
 
 bool ComparePackedTerms(const Value* a, const Value* b, int& order, int& like, bool& merge) {

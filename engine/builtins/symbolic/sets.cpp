@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "builtins/builtin_support.h"
+#include "eval/cancel.h"
 #include "eval/coefficients.h"
 #include "eval/simplify.h"
 
@@ -144,6 +145,7 @@ Value* BuiltinUnion(Value* const* args, Value* out) {
   Held result = Hold(CopyValue(a[0]));
   ChainCursor cursor(result.get(), DoublesOrdered(a[0], a[1]));
   for (const Value* x = a[1]->set.first; x; x = x->setLink) {
+    if (CancelPending()) return Deliver(Abandoned(a[1]), out);
     bool alike = false;
     Value** slot = cursor.InsertionSlot(x, alike);
     if (alike) continue;
@@ -159,6 +161,7 @@ Value* BuiltinMinus(Value* const* args, Value* out) {
   Held result = Hold(CopyValue(a[0]));
   ChainCursor cursor(result.get(), DoublesOrdered(a[0], a[1]));
   for (const Value* x = a[1]->set.first; x; x = x->setLink) {
+    if (CancelPending()) return Deliver(Abandoned(a[1]), out);
     Value** slot = cursor.FindAlike(x);
     if (!slot) continue;
     Value* gone = *slot;
@@ -178,6 +181,7 @@ Value* BuiltinIntersect(Value* const* args, Value* out) {
   Value** tail = &result->set.first;
   // Elements of b come in b's order, which is a set's order: appending keeps it.
   for (const Value* x = a[1]->set.first; x; x = x->setLink) {
+    if (CancelPending()) return Deliver(Abandoned(a[1]), out);
     if (!cursor.FindAlike(x)) continue;
     tail = &Link(tail, x)->setLink;
     ++result->set.count;
@@ -189,8 +193,10 @@ Value* BuiltinSubset(Value* const* args, Value* out) {
   SimplifiedArgs a(args, 2);
   if (Value* e = CheckOperands(BuiltinSubset, a, out)) return e;
   ChainCursor cursor(a[1], DoublesOrdered(a[0], a[1]));
-  for (const Value* x = a[0]->set.first; x; x = x->setLink)
+  for (const Value* x = a[0]->set.first; x; x = x->setLink) {
+    if (CancelPending()) return Deliver(Abandoned(a[0]), out);
     if (!cursor.FindAlike(x)) return MakeBoolean(0, out);
+  }
   return MakeBoolean(1, out);
 }
 

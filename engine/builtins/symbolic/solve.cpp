@@ -14,6 +14,7 @@
 #include "builtins/symbolic/root_extraction.h"
 #include "builtins/symbolic/term_chains.h"
 #include "builtins/symbolic/variable_search.h"
+#include "eval/cancel.h"
 #include "eval/simplify.h"
 
 namespace symcalc {
@@ -93,6 +94,7 @@ Value* SolveConnective(const Value* e, const Unknown& x) {
   const std::vector<const Value*> sides = ChainOperands(e, op);
   Held solved = Hold(Solve(sides[0], x));
   for (std::size_t i = 1; i < sides.size(); ++i) {
+    if (CancelPending()) return Abandoned(e);
     // The link joining sides 0..i has an error operand: it has no solutions.
     if (IsError(sides[i]) || (i == 1 && IsError(sides[0]))) {
       solved = Hold(MakeEmptySet());
@@ -322,6 +324,7 @@ Value* SolveEquation(const Value* e, const Unknown& x) {
 Value* Solve(const Value* equation, const Unknown& x) {
   NestingLevel level(g_depth, kMaxRewrites);
   if (level.Exceeded()) return Pending(equation, x);
+  if (CancelPending()) return Abandoned(equation);
   Held simplified = Hold(Simplify(equation));
   const Value* e = simplified.get();
   if (IsError(e)) return PassError(e);

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "builtins/symbolic/merge_order.h"
+#include "eval/cancel.h"
 #include "eval/coefficients.h"
 #include "eval/likeness_key.h"
 #include "eval/simplify.h"
@@ -87,6 +88,7 @@ std::vector<Held> MergeLikeTerms(std::vector<Held>& terms) {
   merged.reserve(terms.size());
   std::unordered_map<std::uint64_t, std::vector<std::size_t>> groups;
   for (Held& t : terms) {
+    if (CancelPending()) break;  // the caller drops what is merged so far
     std::vector<std::size_t>& group = groups[TermKey(t.get())];
     bool done = false;
     for (std::size_t i : group) {
@@ -124,6 +126,7 @@ void AppendTerms(const Value* v, std::vector<Held>& terms) {
 Value* SortedSum(std::vector<Held>& terms) {
   if (terms.empty()) return MakeQword(0);
   std::vector<Held> merged = MergeLikeTerms(terms);
+  if (CancelPending()) return Abandoned(nullptr);
   // In canonical order every addition lands at the end of the chain, so the
   // simplifier's insertion stops at once.
   SortTerms(merged);
