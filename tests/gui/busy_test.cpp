@@ -62,6 +62,22 @@ const std::vector<LongWorkload>& LongWorkloads() {
   return workloads;
 }
 
+// Starts the line, presses Esc once it has run a while, and keeps the time
+// from Esc to the line's end (its picture drawn with the note) in `best`
+// when it is shorter. The focus moves on as after an evaluation.
+void EscWhileRunning(SheetDriver& d, const QString& line, qint64& best) {
+  const int entry = d.Sheet().ActiveEntry();
+  d.Start(line);
+  QTest::qWait(kRunBeforeEscMs);
+  QCOMPARE(d.Sheet().RunningEntry(), entry);
+  QElapsedTimer clock;
+  clock.start();
+  d.Key(Qt::Key_Escape);
+  best = std::min(best, clock.elapsed());
+  QCOMPARE(d.Sheet().RunningEntry(), -1);
+  QCOMPARE(d.Sheet().ActiveEntry(), entry + 1);
+}
+
 // Something is drawn in the area, and none of it is black: the grey note.
 bool HasGreyInkOnly(const QImage& image, const QRect& area) {
   if (HasInk(image, area)) return false;
@@ -91,19 +107,12 @@ class BusyTest : public QObject {
     qint64 best = std::numeric_limits<qint64>::max();
     for (int attempt = 0; attempt < kAttempts && best >= kEscBoundMs; ++attempt) {
       const int entry = d.Sheet().ActiveEntry();
-      d.Start("6*7; " + line);
-      QTest::qWait(kRunBeforeEscMs);
-      QCOMPARE(d.Sheet().RunningEntry(), entry);
-      QElapsedTimer clock;
-      clock.start();
-      d.Key(Qt::Key_Escape);
-      best = std::min(best, clock.elapsed());
-      QCOMPARE(d.Sheet().RunningEntry(), -1);
+      EscWhileRunning(d, "6*7; " + line, best);
+      if (QTest::currentTestFailed()) return;
       // The completed piece is drawn as on its own line, the note beneath it.
       const QImage picture = d.Picture(entry);
       QCOMPARE(picture.copy(alone.rect()), alone);
       QVERIFY(HasGreyInkOnly(picture, QRect(0, alone.height(), picture.width(), picture.height())));
-      QCOMPARE(d.Sheet().ActiveEntry(), entry + 1);
     }
     qInfo("Esc to the note: %lld ms at best", static_cast<long long>(best));
     QVERIFY2(best < kEscBoundMs, qPrintable(QString("best of %1: %2 ms").arg(kAttempts).arg(best)));
@@ -118,16 +127,8 @@ class BusyTest : public QObject {
     QVERIFY(d.Ready());
     qint64 best = std::numeric_limits<qint64>::max();
     for (int attempt = 0; attempt < kAttempts && best >= kEscBoundMs; ++attempt) {
-      const int entry = d.Sheet().ActiveEntry();
-      d.Start("plot(expand((x+y+z+1)^30),x=0..1)");
-      QTest::qWait(kRunBeforeEscMs);
-      QCOMPARE(d.Sheet().RunningEntry(), entry);
-      QElapsedTimer clock;
-      clock.start();
-      d.Key(Qt::Key_Escape);
-      best = std::min(best, clock.elapsed());
-      QCOMPARE(d.Sheet().RunningEntry(), -1);
-      QCOMPARE(d.Sheet().ActiveEntry(), entry + 1);
+      EscWhileRunning(d, "plot(expand((x+y+z+1)^30),x=0..1)", best);
+      if (QTest::currentTestFailed()) return;
     }
     qInfo("Esc to the note during sampling: %lld ms at best", static_cast<long long>(best));
     QVERIFY2(best < kEscBoundMs, qPrintable(QString("best of %1: %2 ms").arg(kAttempts).arg(best)));

@@ -12,6 +12,7 @@
 #include "eval/coefficients.h"
 #include "eval/set_order.h"
 #include "eval/simplify.h"
+#include "eval/simplify_internal.h"
 
 namespace symcalc {
 namespace {
@@ -56,6 +57,8 @@ Value* TimesDerivative(const Value* factor, const Value* du, const Wrt& x) {
     CoefficientScope scope;
     if (TermOrder(factor, last, Chain::Product) != 1) return Multiply(factor, du);
   }
+  // Greater than every factor, it is like none: the product need not look.
+  KnownUnlike unlike(factor, ValueType::Times);
   Value* product = Multiply(du, factor);
   x.ascending = Hold(Retain(product));
   return product;
