@@ -237,6 +237,12 @@ int CopyAndPasteBack(Display* display, Window window, pid_t child) {
   // Someone else's text first, so that the picture read next is the new copy.
   if (std::system("printf x | xclip -selection clipboard -i") != 0)
     return Fail(child, "xclip cannot set the clipboard");
+  // xclip may take the selection only after it has gone to the background; a
+  // copy made before that would be overwritten by its text.
+  bool replaced = false;
+  for (auto start = Clock::now(); !replaced && Clock::now() - start < kPatience; Pause())
+    replaced = ReadSelection("clipboard", "TARGETS").find("image/png") == std::string::npos;
+  if (!replaced) return Fail(child, "xclip's text did not replace the first copy");
   TypeKey(display, XK_Up);
   TypeChord(display, {XK_Control_L, XK_Shift_L}, XK_c);
   TypeKey(display, XK_Down);
