@@ -14,7 +14,6 @@ struct Release {
 };
 using Owned = std::unique_ptr<Value, Release>;
 
-constexpr int kIsNotARangeOrOperator = 46;
 constexpr int kSpan = kPlotSamples - 1;  // 500 steps across the square
 constexpr int kTicks = 21;
 constexpr int kTickStep = 25;
@@ -97,12 +96,12 @@ Value* PlotHandler(Value* const* args, Value* out) {
   const Value* f = args[0];
   const Value* xspec = args[1];
   const Value* yspec = args[2];
-  if (!f || !xspec) return MakeError(kIsNotARangeOrOperator, f ? f : xspec, out);
+  if (!f || !xspec) return MakeError(ErrorCode::NotARangeOrOperator, f ? f : xspec, out);
   if (TypeOf(f) == ValueType::Error) return CopyValue(f, out);
   if (TypeOf(xspec) == ValueType::Error) return CopyValue(xspec, out);
   if (yspec && TypeOf(yspec) == ValueType::Error) return CopyValue(yspec, out);
-  if (!IsAxisRange(xspec)) return MakeError(kIsNotARangeOrOperator, xspec, out);
-  if (yspec && !IsAxisRange(yspec)) return MakeError(kIsNotARangeOrOperator, yspec, out);
+  if (!IsAxisRange(xspec)) return MakeError(ErrorCode::NotARangeOrOperator, xspec, out);
+  if (yspec && !IsAxisRange(yspec)) return MakeError(ErrorCode::NotARangeOrOperator, yspec, out);
   return MakeExternalApplication(PlotHandler, f, xspec, yspec, nullptr, out);
 }
 

@@ -29,7 +29,7 @@ Value* PendingApplication(BuiltinFn self, Value* const* args, int count, Value* 
   BuiltinEntry* entry = FindByImplementation(self);
   if (!entry) {
     Held id = Hold(MakeString("unregistered function"));
-    return MakeError(13, id.get(), out);
+    return MakeError(ErrorCode::FunctionNotDeclared, id.get(), out);
   }
   Value* node = AllocRecord();
   node->type = ValueType::Function;

@@ -69,9 +69,9 @@ Prepared Prepare(const Value* a, const Value* b, Op op, Value* out) {
                                            IsInfinity(q));
   if (!special) {
     if (!IsNumber(p))
-      r.done = MakeError(6, p, out);
+      r.done = MakeError(ErrorCode::NotANumber, p, out);
     else if (!IsNumber(q))
-      r.done = MakeError(6, q, out);
+      r.done = MakeError(ErrorCode::NotANumber, q, out);
   }
   return r;
 }
@@ -192,11 +192,11 @@ Value* MatrixProduct(const Value* p, const Value* q, Value* out) {
     }
     return Deliver(sum.release(), out);
   }
-  if (pw != qh) return MakeError(36, q, out);
+  if (pw != qh) return MakeError(ErrorCode::ArraySizesDiffer, q, out);
   const std::int64_t cells = static_cast<std::int64_t>(ph) * qw;
   if (cells > 32767) {
     Held n = Hold(MakeQword(cells));
-    return MakeError(26, n.get(), out);
+    return MakeError(ErrorCode::ArraySizeTooLarge, n.get(), out);
   }
   HeldCells table(MakeCellTable(static_cast<std::size_t>(cells)));
   for (int i = 0; i < ph; ++i) {
@@ -261,7 +261,7 @@ Value* Add(const Value* a, const Value* b, Value* out) {
     // An error on the right is passed on first: "abc" - "d" reports the
     // failed negation of "d", not a missing string.
     if (IsError(b)) return PassError(b, out);
-    if (b->type != ValueType::String) return MakeError(24, b, out);
+    if (b->type != ValueType::String) return MakeError(ErrorCode::NotAString, b, out);
     std::string text(TextOf(a));
     text += TextOf(b);
     return MakeString(text, out);
@@ -275,7 +275,7 @@ Value* Add(const Value* a, const Value* b, Value* out) {
     const Value* inf = IsInfinity(p) ? p : q;
     const Value* other = IsInfinity(p) ? q : p;
     if (IsUndefined(other)) return Undefined(out);
-    if (!AdmissibleBesideInfinity(other)) return MakeError(6, other, out);
+    if (!AdmissibleBesideInfinity(other)) return MakeError(ErrorCode::NotANumber, other, out);
     if (IsComplex(other)) {
       Held re = Hold(IsInfinity(p) ? Add(p, other->pair.left) : Add(other->pair.left, q));
       return MakeComplex(re.get(), other->pair.right, out);
@@ -285,14 +285,14 @@ Value* Add(const Value* a, const Value* b, Value* out) {
   }
   if (IsArray(p) && IsArray(q)) {
     if (p->array.width != q->array.width || p->array.height != q->array.height)
-      return MakeError(36, q, out);
+      return MakeError(ErrorCode::ArraySizesDiffer, q, out);
     Value* const* qc = q->array.table->cells();
     return MapCells(p, [&](const Value* cell, std::uint32_t i) { return Add(cell, qc[i]); },
                     out);
   }
   if (IsArray(p) || IsArray(q)) {
     const Value* other = IsArray(p) ? q : p;
-    return MakeError(IsNumber(other) ? 35 : 6, other, out);
+    return MakeError(IsNumber(other) ? ErrorCode::ArrayOperand : ErrorCode::NotANumber, other, out);
   }
   return AddNumbers(p, q, out);
 }
@@ -322,7 +322,7 @@ Value* Multiply(const Value* a, const Value* b, Value* out) {
     const Value* inf = IsInfinity(p) ? p : q;
     const Value* other = IsInfinity(p) ? q : p;
     if (IsUndefined(other)) return Undefined(out);
-    if (!AdmissibleBesideInfinity(other)) return MakeError(6, other, out);
+    if (!AdmissibleBesideInfinity(other)) return MakeError(ErrorCode::NotANumber, other, out);
     if (IsComplex(other)) {
       Held re = Hold(Multiply(inf, other->pair.left));
       Held im = Hold(Multiply(inf, other->pair.right));
@@ -345,12 +345,12 @@ Value* Divide(const Value* a, const Value* b, Value* out) {
   const Value* p = prep.p.get();
   const Value* q = prep.q.get();
   // Beside an infinity only numbers and infinities can be divided.
-  if (!IsNumber(p) && !IsInfinity(p)) return MakeError(6, p, out);
-  if (!IsNumber(q) && !IsInfinity(q)) return MakeError(6, q, out);
+  if (!IsNumber(p) && !IsInfinity(p)) return MakeError(ErrorCode::NotANumber, p, out);
+  if (!IsNumber(q) && !IsInfinity(q)) return MakeError(ErrorCode::NotANumber, q, out);
   if (IsNumber(q) && IsZero(q)) {
     if (IsInfinity(p)) return CopyValue(p, out);
     Held s = Hold(MakeString("pow"));
-    return MakeError(0, s.get(), out);
+    return MakeError(ErrorCode::DivisionByZero, s.get(), out);
   }
   if (IsInfinity(q)) {
     if (IsInfinity(p)) return Undefined(out);

@@ -27,7 +27,7 @@ void BeginPiece() { g_committed = false; }
 Value* Abandoned(const Value* term) {
   Value* e = AllocRecord();
   e->type = ValueType::Error;
-  e->error.code = 19;
+  e->error.code = ErrorCode::NotAnAnalysisTerm;
   e->error.operand = term ? Retain(term) : nullptr;
   return e;
 }

@@ -57,19 +57,19 @@ Value* Relation(Rel r, const Value* a, const Value* b, Value* out) {
   if (IsSymbolic(p.get()) || IsSymbolic(q.get()))
     return MakeOperatorNode(NodeOf(r), p.get(), q.get(), out);
   // An array has no value to compare with.
-  if (p->type == ValueType::Array) return MakeError(6, p.get(), out);
-  if (q->type == ValueType::Array) return MakeError(6, q.get(), out);
+  if (p->type == ValueType::Array) return MakeError(ErrorCode::NotANumber, p.get(), out);
+  if (q->type == ValueType::Array) return MakeError(ErrorCode::NotANumber, q.get(), out);
   if (!IsInfinity(p.get()) && !IsInfinity(q.get())) {
-    if (!IsNumber(p.get())) return MakeError(6, p.get(), out);
-    if (!IsNumber(q.get())) return MakeError(6, q.get(), out);
+    if (!IsNumber(p.get())) return MakeError(ErrorCode::NotANumber, p.get(), out);
+    if (!IsNumber(q.get())) return MakeError(ErrorCode::NotANumber, q.get(), out);
   }
   if (IsInfinity(p.get()) || IsInfinity(q.get()))
     return MakeBoolean(InfinityTable(r, p.get(), q.get()), out);
   const bool pc = p->type == ValueType::Complex;
   const bool qc = q->type == ValueType::Complex;
   if (r == Rel::Greater || r == Rel::GreaterOrEqual) {
-    if (pc) return MakeError(7, p.get(), out);
-    if (qc) return MakeError(7, q.get(), out);
+    if (pc) return MakeError(ErrorCode::NotAReal, p.get(), out);
+    if (qc) return MakeError(ErrorCode::NotAReal, q.get(), out);
   }
   if (pc || qc) {
     const bool equal = NumberEqual(p.get(), q.get());
@@ -118,10 +118,10 @@ Value* LogicOp(Logic op, const Value* a, const Value* b, Value* out) {
   const bool special = p->type == ValueType::Array || q->type == ValueType::Array ||
                        IsInfinity(p.get()) || IsInfinity(q.get());
   if (!special) {
-    if (!IsNumber(p.get())) return MakeError(6, p.get(), out);
-    if (!IsNumber(q.get())) return MakeError(6, q.get(), out);
+    if (!IsNumber(p.get())) return MakeError(ErrorCode::NotANumber, p.get(), out);
+    if (!IsNumber(q.get())) return MakeError(ErrorCode::NotANumber, q.get(), out);
   }
-  return MakeError(23, pb ? q.get() : p.get(), out);
+  return MakeError(ErrorCode::NotABoolean, pb ? q.get() : p.get(), out);
 }
 
 bool Holds(Value* v) {

@@ -48,7 +48,7 @@ Value* AnalysisError(const Value* term) {
   g_tripped = true;
   Value* e = AllocRecord();
   e->type = ValueType::Error;
-  e->error.code = 19;
+  e->error.code = ErrorCode::NotAnAnalysisTerm;
   e->error.operand = Retain(term);
   return e;
 }
@@ -264,7 +264,7 @@ Value* SimplifyFunction(const Value* v, bool numeric, bool& changed) {
   BuiltinEntry* entry = node->function.entry;
   if (entry->removed) {
     Held name = Hold(MakeString(entry->name));
-    return MakeError(13, name.get());
+    return MakeError(ErrorCode::FunctionNotDeclared, name.get());
   }
   changed = true;
   return CallEntry(entry, node->function.args, nullptr);

@@ -65,7 +65,7 @@ Value* CallBuiltin(std::string_view name, const Value* a, const Value* b, const 
   BuiltinEntry* entry = FindFunction(name);
   if (!entry) {
     Held s = Hold(MakeString(name));
-    return MakeError(13, s.get());
+    return MakeError(ErrorCode::FunctionNotDeclared, s.get());
   }
   Value* const args[4] = {const_cast<Value*>(a), const_cast<Value*>(b), const_cast<Value*>(c),
                           const_cast<Value*>(d)};
@@ -125,7 +125,10 @@ std::string FunctionNameOf(const Value* v) {
   });
 }
 
-std::string ErrorMessage(int code) { return std::string(ErrorText(code)); }
+std::string ErrorMessage(int code) {
+  if (code < 0 || code >= kErrorCount) return {};
+  return std::string(ErrorText(static_cast<ErrorCode>(code)));
+}
 
 bool FunctionArgumentCounts(std::string_view name, int* fewest, int* most) {
   const BuiltinEntry* entry = FindFunction(name);
@@ -181,7 +184,9 @@ std::int32_t RatioDenominator(const Value* v) {
 int RawMathSymbol(const Value* v) {
   return v->type == ValueType::MathSymbol ? v->mathSymbol : 0;
 }
-int RawErrorCode(const Value* v) { return v->type == ValueType::Error ? v->error.code : 0; }
+int RawErrorCode(const Value* v) {
+  return v->type == ValueType::Error ? static_cast<int>(v->error.code) : 0;
+}
 const Value* ErrorOperand(const Value* v) {
   return v->type == ValueType::Error ? v->error.operand : nullptr;
 }

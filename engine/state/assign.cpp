@@ -1,6 +1,7 @@
 // Definitions with ":=": variables, constants and user functions, and the
 // implementation shared by all user functions.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,14 +16,14 @@ bool IsNameChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-Value* NameError(int code, std::string_view name) {
+Value* NameError(ErrorCode code, std::string_view name) {
   Held s = Hold(MakeString(name));
   return MakeError(code, s.get());
 }
 
 // What an assignment that a cancel request stopped before it bound anything
 // returns; the line handling drops it with the rest of the piece.
-Value* AbandonedError(std::string_view name) { return NameError(19, name); }
+Value* AbandonedError(std::string_view name) { return NameError(ErrorCode::NotAnAnalysisTerm, name); }
 
 // True when `name` occurs as a variable anywhere in v: in the positions
 // Simplify substitutes (operator operands, function arguments, complex parts),
@@ -93,7 +94,7 @@ std::vector<std::string> SplitParameters(const std::string& text) {
 // argument that mentions a parameter name is never substituted again.
 Value* SubstituteParameters(const Value* v, const std::vector<std::string>& names,
                             Value* const* args) {
-  if (StackExhausted()) return MakeError(19, v);
+  if (StackExhausted()) return MakeError(ErrorCode::NotAnAnalysisTerm, v);
   switch (v->type) {
     case ValueType::Variable:
       for (std::size_t i = 0; i < names.size(); ++i)
@@ -135,17 +136,17 @@ Value* Assign(std::string_view fullName, const Value* value) {
   std::size_t open = 0;
   std::size_t paramStart = 0;
   std::vector<std::string_view> params;
-  auto takeParameter = [&](std::size_t end) -> int {
+  auto takeParameter = [&](std::size_t end) -> std::optional<ErrorCode> {
     std::string_view p = name.substr(paramStart, end - paramStart);
-    if (p.empty()) return 38;
+    if (p.empty()) return ErrorCode::IllegalFunctionName;
     for (std::string_view q : params)
-      if (q == p) return 42;
+      if (q == p) return ErrorCode::ParameterNamesNotDistinct;
     params.push_back(p);
-    return 0;
+    return std::nullopt;
   };
   for (std::size_t i = 0; i < name.size(); ++i) {
     const char c = name[i];
-    if (state == 2) return NameError(38, name);
+    if (state == 2) return NameError(ErrorCode::IllegalFunctionName, name);
     if (IsNameChar(c)) {
       if (state == 1 && count == 0) count = 1;
     } else if (c == '(' && state == 0) {
@@ -155,20 +156,20 @@ Value* Assign(std::string_view fullName, const Value* value) {
     } else if (c == ')' && state == 1) {
       state = 2;
       if (count >= 1)
-        if (int err = takeParameter(i)) return NameError(err, name);
+        if (const std::optional<ErrorCode> err = takeParameter(i)) return NameError(*err, name);
     } else if (c == ',' && state == 1) {
-      if (++count > 4) return NameError(39, name);
-      if (int err = takeParameter(i)) return NameError(err, name);
+      if (++count > 4) return NameError(ErrorCode::TooManyParameters, name);
+      if (const std::optional<ErrorCode> err = takeParameter(i)) return NameError(*err, name);
       paramStart = i + 1;
     } else {
-      return NameError(state == 0 ? 17 : 38, name);
+      return NameError(state == 0 ? ErrorCode::IllegalVariableName : ErrorCode::IllegalFunctionName, name);
     }
   }
-  if (state == 1) return NameError(38, name);
+  if (state == 1) return NameError(ErrorCode::IllegalFunctionName, name);
 
   EngineState& s = Engine();
   if (state == 0) {
-    if (name.empty()) return NameError(17, name);
+    if (name.empty()) return NameError(ErrorCode::IllegalVariableName, name);
     // A value that mentions its own name, directly or through the bindings of
     // the variables it mentions, would make every later lookup substitute
     // without end; the variable itself (x:=x) is harmless.
@@ -177,10 +178,10 @@ Value* Assign(std::string_view fullName, const Value* value) {
     if (!isItself && !CannotMention(simplified.get(), name) &&
         MentionsVariable(simplified.get(), name, true)) {
       Held var = Hold(MakeVariable(name));
-      return MakeError(21, var.get());
+      return MakeError(ErrorCode::VariableNotDeclared, var.get());
     }
     Binding* b = FindBinding(name);
-    if (b && b->constant) return NameError(16, name);
+    if (b && b->constant) return NameError(ErrorCode::ConstantAlreadyDeclared, name);
     if (CancelPending()) return AbandonedError(name);
     CommitPiece();
     if (b) {
@@ -195,9 +196,9 @@ Value* Assign(std::string_view fullName, const Value* value) {
   }
 
   const std::string_view fname = name.substr(0, open);
-  if (fname.empty()) return NameError(38, name);
+  if (fname.empty()) return NameError(ErrorCode::IllegalFunctionName, name);
   for (BuiltinEntry* e : s.registry)
-    if (e->name == fname && !e->body) return NameError(41, fname);
+    if (e->name == fname && !e->body) return NameError(ErrorCode::FunctionAlreadyDeclared, fname);
   if (CancelPending()) return AbandonedError(fname);
   CommitPiece();
   auto* e = new BuiltinEntry();

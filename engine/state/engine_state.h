@@ -88,7 +88,7 @@ std::uint64_t NameBit(std::string_view name);
 Value* UserFunction(Value* const* args, Value* out);
 
 // Error messages
-std::string_view ErrorText(int code);
+std::string_view ErrorText(ErrorCode code);
 
 // Builds an unevaluated application of the builtin `impl` to its arguments.
 Value* MakeFunctionNode(BuiltinFn impl, int arity, const Value* a1, const Value* a2,

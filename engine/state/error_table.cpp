@@ -1,4 +1,4 @@
-// The table of error messages, indexed by error code.
+// The table of error messages, one row per error code in code order.
 #include <array>
 
 #include "state/engine_state.h"
@@ -6,74 +6,88 @@
 namespace symcalc {
 namespace {
 
-constexpr std::array<std::string_view, kErrorCount> kMessages = {
-    "Division by 0.",
-    "Illegal number format.",
-    "Illegal complex number format.",
-    "Illegal digits for radix 2.",
-    "Illegal digits for radix 16.",
-    "Is not a symbol.",
-    "Is not a number-type.",
-    "Is not a real-number.",
-    "Is not a rational-number.",
-    "Is not a integer-number.",
-    "')' without '('.",
-    "'(' without ')'.",
-    "Illegal function format.",
-    "Function is not declared.",
-    "Incorrect number of parameters.",
-    "Illegal string format.",
-    "Constant is already declared.",
-    "Variablename is not correct.",
-    "Is not a string, symbol or variable.",
-    "Is not a correct analysis-term.",
-    "Cannot differential function.",
-    "Variable is not declared.",
-    "Constant cannot delete.",
-    "Is not a boolean.",
-    "Is not a string.",
-    "Illegal array-size (lower as 1).",
-    "Illegal array-size (width*height greater as 32767).",
-    "Illegal array format.",
-    "Array-size is not equal.",
-    "']' without '['.",
-    "'[' without ']'.",
-    "Is not an array.",
-    "Width and height is not equal.",
-    "Illegal array-size by determinant (lower as 2).",
-    "Illegal number by determinant.",
-    "Illegal operand is array.",
-    "Array-sizes is not equal.",
-    "Is not a vector.",
-    "Functionname is not correct.",
-    "Maximum of parameter is 4.",
-    "Function is not declared.",
-    "Function is already declared.",
-    "Parameternames must be different.",
-    "Array index out of bounds.",
-    "Array cannot in array.",
-    "Function cannot delete.",
-    "Is not a range or an operator.",
-    "Is not an error.",
-    "Is not a function.",
-    "Argument index out of bounds.",
-    "Illegal set format.",
-    "Is not a set.",
-    "'}' without '{'.",
-    "'{' without '}'.",
-    "Is not an equation.",
-    "Is not a correct solve-term.",
-    "Is not a range.",
-    "Is not an array or set.",
-    "Set index out of bounds.",
-    "Is not a setof-symbol.",
+struct ErrorEntry {
+  ErrorCode code;
+  std::string_view text;
 };
+
+constexpr std::array<ErrorEntry, kErrorCount> kMessages = {{
+    {ErrorCode::DivisionByZero, "Division by 0."},
+    {ErrorCode::IllegalNumberFormat, "Illegal number format."},
+    {ErrorCode::IllegalComplexFormat, "Illegal complex number format."},
+    {ErrorCode::IllegalBinaryDigits, "Illegal digits for radix 2."},
+    {ErrorCode::IllegalHexDigits, "Illegal digits for radix 16."},
+    {ErrorCode::NotASymbol, "Is not a symbol."},
+    {ErrorCode::NotANumber, "Is not a number-type."},
+    {ErrorCode::NotAReal, "Is not a real-number."},
+    {ErrorCode::NotARational, "Is not a rational-number."},
+    {ErrorCode::NotAnInteger, "Is not a integer-number."},
+    {ErrorCode::CloseParenWithoutOpen, "')' without '('."},
+    {ErrorCode::OpenParenWithoutClose, "'(' without ')'."},
+    {ErrorCode::IllegalFunctionFormat, "Illegal function format."},
+    {ErrorCode::FunctionNotDeclared, "Function is not declared."},
+    {ErrorCode::WrongParameterCount, "Incorrect number of parameters."},
+    {ErrorCode::IllegalStringFormat, "Illegal string format."},
+    {ErrorCode::ConstantAlreadyDeclared, "Constant is already declared."},
+    {ErrorCode::IllegalVariableName, "Variablename is not correct."},
+    {ErrorCode::NotAStringSymbolOrVariable, "Is not a string, symbol or variable."},
+    {ErrorCode::NotAnAnalysisTerm, "Is not a correct analysis-term."},
+    {ErrorCode::CannotDifferentiate, "Cannot differential function."},
+    {ErrorCode::VariableNotDeclared, "Variable is not declared."},
+    {ErrorCode::ConstantCannotBeDeleted, "Constant cannot delete."},
+    {ErrorCode::NotABoolean, "Is not a boolean."},
+    {ErrorCode::NotAString, "Is not a string."},
+    {ErrorCode::ArraySizeBelowOne, "Illegal array-size (lower as 1)."},
+    {ErrorCode::ArraySizeTooLarge, "Illegal array-size (width*height greater as 32767)."},
+    {ErrorCode::IllegalArrayFormat, "Illegal array format."},
+    {ErrorCode::ArrayRowSizesDiffer, "Array-size is not equal."},
+    {ErrorCode::CloseBracketWithoutOpen, "']' without '['."},
+    {ErrorCode::OpenBracketWithoutClose, "'[' without ']'."},
+    {ErrorCode::NotAnArray, "Is not an array."},
+    {ErrorCode::NotSquare, "Width and height is not equal."},
+    {ErrorCode::DeterminantSizeBelowTwo, "Illegal array-size by determinant (lower as 2)."},
+    {ErrorCode::IllegalDeterminantNumber, "Illegal number by determinant."},
+    {ErrorCode::ArrayOperand, "Illegal operand is array."},
+    {ErrorCode::ArraySizesDiffer, "Array-sizes is not equal."},
+    {ErrorCode::NotAVector, "Is not a vector."},
+    {ErrorCode::IllegalFunctionName, "Functionname is not correct."},
+    {ErrorCode::TooManyParameters, "Maximum of parameter is 4."},
+    {ErrorCode::UserFunctionNotDeclared, "Function is not declared."},
+    {ErrorCode::FunctionAlreadyDeclared, "Function is already declared."},
+    {ErrorCode::ParameterNamesNotDistinct, "Parameternames must be different."},
+    {ErrorCode::ArrayIndexOutOfBounds, "Array index out of bounds."},
+    {ErrorCode::ArrayInArray, "Array cannot in array."},
+    {ErrorCode::FunctionCannotBeDeleted, "Function cannot delete."},
+    {ErrorCode::NotARangeOrOperator, "Is not a range or an operator."},
+    {ErrorCode::NotAnError, "Is not an error."},
+    {ErrorCode::NotAFunction, "Is not a function."},
+    {ErrorCode::ArgumentIndexOutOfBounds, "Argument index out of bounds."},
+    {ErrorCode::IllegalSetFormat, "Illegal set format."},
+    {ErrorCode::NotASet, "Is not a set."},
+    {ErrorCode::CloseBraceWithoutOpen, "'}' without '{'."},
+    {ErrorCode::OpenBraceWithoutClose, "'{' without '}'."},
+    {ErrorCode::NotAnEquation, "Is not an equation."},
+    {ErrorCode::NotASolveTerm, "Is not a correct solve-term."},
+    {ErrorCode::NotARange, "Is not a range."},
+    {ErrorCode::NotAnArrayOrSet, "Is not an array or set."},
+    {ErrorCode::SetIndexOutOfBounds, "Set index out of bounds."},
+    {ErrorCode::NotASetofSymbol, "Is not a setof-symbol."},
+}};
+
+// The table is looked up by position, so each row must sit at its own code.
+constexpr bool InCodeOrder() {
+  for (int i = 0; i < kErrorCount; ++i)
+    if (static_cast<int>(kMessages[i].code) != i) return false;
+  return true;
+}
+static_assert(InCodeOrder());
 
 }  // namespace
 
-std::string_view ErrorText(int code) {
-  if (code < 0 || code >= kErrorCount) return {};
-  return kMessages[code];
+std::string_view ErrorText(ErrorCode code) {
+  const int index = static_cast<int>(code);
+  if (index < 0 || index >= kErrorCount) return {};
+  return kMessages[index].text;
 }
 
 }  // namespace symcalc

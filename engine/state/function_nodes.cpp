@@ -20,7 +20,7 @@ Value* MakeFunctionNode(BuiltinFn impl, int arity, const Value* a1, const Value*
   BuiltinEntry* entry = FindByImplementation(impl);
   if (!entry) {
     Held id = Hold(MakeString("unregistered function"));
-    return MakeError(13, id.get(), out);
+    return MakeError(ErrorCode::FunctionNotDeclared, id.get(), out);
   }
   Value* const args[4] = {const_cast<Value*>(a1), const_cast<Value*>(a2),
                           const_cast<Value*>(a3), const_cast<Value*>(a4)};

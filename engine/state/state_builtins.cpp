@@ -15,7 +15,7 @@ namespace {
 Value* CheckNameArgument(const Value* x) {
   if (HasText(x)) return nullptr;
   if (IsError(x)) return CopyValue(x);
-  return MakeError(18, x);
+  return MakeError(ErrorCode::NotAStringSymbolOrVariable, x);
 }
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
@@ -62,15 +62,15 @@ Value* BuiltinClearvar(Value* const* args, Value* out) {
   const std::string_view name = TextOf(x);
   for (auto it = vars.begin(); it != vars.end(); ++it) {
     if (it->name != name) continue;
-    if (it->constant) return MakeError(22, x, out);
-    if (CancelPending()) return MakeError(19, x, out);
+    if (it->constant) return MakeError(ErrorCode::ConstantCannotBeDeleted, x, out);
+    if (CancelPending()) return MakeError(ErrorCode::NotAnAnalysisTerm, x, out);
     CommitPiece();
     BindingsChanged(it->name);
     FreeValue(it->value);
     vars.erase(it);
     return MakeBoolean(1, out);
   }
-  return MakeError(21, x, out);
+  return MakeError(ErrorCode::VariableNotDeclared, x, out);
 }
 
 Value* BuiltinClearfunc(Value* const* args, Value* out) {
@@ -80,8 +80,8 @@ Value* BuiltinClearfunc(Value* const* args, Value* out) {
   const std::string_view name = TextOf(f);
   for (auto it = reg.begin(); it != reg.end(); ++it) {
     if ((*it)->name != name) continue;
-    if (!(*it)->body) return MakeError(45, f, out);
-    if (CancelPending()) return MakeError(19, f, out);
+    if (!(*it)->body) return MakeError(ErrorCode::FunctionCannotBeDeleted, f, out);
+    if (CancelPending()) return MakeError(ErrorCode::NotAnAnalysisTerm, f, out);
     CommitPiece();
     BuiltinEntry* e = *it;
     reg.erase(it);
@@ -89,7 +89,7 @@ Value* BuiltinClearfunc(Value* const* args, Value* out) {
     ReleaseEntryRef(e);
     return MakeBoolean(1, out);
   }
-  return MakeError(40, f, out);
+  return MakeError(ErrorCode::UserFunctionNotDeclared, f, out);
 }
 
 }  // namespace symcalc

@@ -40,7 +40,7 @@ struct NestingGuard {
   bool Outermost() const { return g_depth == 1; }
 };
 
-Value* TextError(int code, std::string_view text) {
+Value* TextError(ErrorCode code, std::string_view text) {
   Held s = Hold(MakeString(text));
   return MakeError(code, s.get());
 }
@@ -235,7 +235,7 @@ Value* EvaluateChain(std::string_view s, const Positions& pos, bool hold) {
   Held acc;
   std::size_t next;
   if (refused > 0) {
-    acc = Hold(TextError(1, TrimSpaces(s.substr(0, pos[refused]))));
+    acc = Hold(TextError(ErrorCode::IllegalNumberFormat, TrimSpaces(s.substr(0, pos[refused]))));
     next = refused;
   } else {
     acc = Hold(Evaluate(segments[0], hold));
@@ -252,16 +252,16 @@ Value* EvaluateChain(std::string_view s, const Positions& pos, bool hold) {
 Value* Evaluate(std::string_view text, bool hold) {
   NestingGuard guard;
   const std::string_view s = TrimSpaces(text);
-  if (guard.TooDeep()) return TextError(1, s);
+  if (guard.TooDeep()) return TextError(ErrorCode::IllegalNumberFormat, s);
   // Reading a deep text scans it once per level before anything is computed.
   if (CancelPending()) return Abandoned(nullptr);
   if (guard.Outermost())
-    if (const std::optional<std::string_view> deep = PartTooDeep(s)) return TextError(1, *deep);
+    if (const std::optional<std::string_view> deep = PartTooDeep(s)) return TextError(ErrorCode::IllegalNumberFormat, *deep);
   const ScanResult scan = ScanOperators(s);
-  if (scan.error) return TextError(scan.error, s);
+  if (scan.error) return TextError(static_cast<ErrorCode>(scan.error), s);
   if (scan.positions.empty()) return ParseAtom(s, hold);
   const std::size_t b = scan.positions.back();
-  if (b == s.size() - 1 || b == 0) return TextError(1, s);
+  if (b == s.size() - 1 || b == 0) return TextError(ErrorCode::IllegalNumberFormat, s);
   if (scan.bestCode == 7) return EvaluateAssignment(s, b, hold);
   if (scan.positions.size() > 1)
     if (Value* v = EvaluateChain(s, scan.positions, hold)) return v;
@@ -288,20 +288,20 @@ Value* ParseRadix(std::string_view s) {
       d = c - 'A' + 10;
     else
       d = -1;
-    if (d < 0 || (binary && d > 1)) return TextError(binary ? 3 : 4, std::string_view(&s[2 + k], 1));
+    if (d < 0 || (binary && d > 1)) return TextError(binary ? ErrorCode::IllegalBinaryDigits : ErrorCode::IllegalHexDigits, std::string_view(&s[2 + k], 1));
     const std::size_t distance = digits - 1 - k;
     if (d == 0) continue;
     // Bits beyond the 64th would be lost: such a literal is not a number here.
-    if (distance * bitsPerDigit >= 64) return TextError(1, s);
+    if (distance * bitsPerDigit >= 64) return TextError(ErrorCode::IllegalNumberFormat, s);
     value |= static_cast<std::uint64_t>(d) << (distance * bitsPerDigit);
   }
   return MakeQword(static_cast<std::int64_t>(value));
 }
 
 Value* ParseComplex(std::string_view s, bool hold) {
-  if (s.size() < 4 || s[2] != '(' || s.back() != ')') return TextError(2, s);
+  if (s.size() < 4 || s[2] != '(' || s.back() != ')') return TextError(ErrorCode::IllegalComplexFormat, s);
   const std::size_t comma = FindAtDepth(s, ',', 4);
-  if (comma == 0 || comma >= s.size()) return TextError(2, s);
+  if (comma == 0 || comma >= s.size()) return TextError(ErrorCode::IllegalComplexFormat, s);
   const std::size_t c0 = comma - 1;  // 0-based
   Held re = Hold(Evaluate(s.substr(3, c0 - 3), hold));
   Held im = Hold(Evaluate(s.substr(c0 + 1, s.size() - 1 - (c0 + 1)), hold));
@@ -326,12 +326,12 @@ Value* ParseArray(std::string_view s, bool hold) {
       pos = comma;
       continue;
     }
-    if (close == 0) return TextError(27, s);
+    if (close == 0) return TextError(ErrorCode::IllegalArrayFormat, s);
     const std::size_t c0 = close - 1;
-    if (c0 == rowStart || c0 == pos) return TextError(27, s);  // "[]" or "[1,]"
+    if (c0 == rowStart || c0 == pos) return TextError(ErrorCode::IllegalArrayFormat, s);  // "[]" or "[1,]"
     cells.push_back(s.substr(pos, c0 - pos));
     ++rowCells;
-    if (rows > 0 && rowCells != width) return TextError(28, s);
+    if (rows > 0 && rowCells != width) return TextError(ErrorCode::ArrayRowSizesDiffer, s);
     width = rowCells;
     ++rows;
     rowCells = 0;
@@ -342,7 +342,7 @@ Value* ParseArray(std::string_view s, bool hold) {
     else if (s[c0 + 1] == ' ' && c0 + 2 < s.size() && s[c0 + 2] == '[')
       next = c0 + 3;
     else
-      return TextError(27, s);
+      return TextError(ErrorCode::IllegalArrayFormat, s);
     pos = rowStart = next;
     close = 0;
   }
@@ -356,7 +356,7 @@ Value* ParseArray(std::string_view s, bool hold) {
 }
 
 Value* ParseSet(std::string_view s) {
-  if (FindAtDepth(s, '}', 1) != s.size()) return TextError(50, s);
+  if (FindAtDepth(s, '}', 1) != s.size()) return TextError(ErrorCode::IllegalSetFormat, s);
   const std::string_view inner = TrimSpaces(s.substr(1, s.size() - 2));
   if (inner.empty()) return MakeEmptySet();
   const std::string body = std::string(inner) + ",";
@@ -381,18 +381,18 @@ Value* ParseSet(std::string_view s) {
 }
 
 Value* ParseCall(std::string_view s, std::size_t open, bool hold) {
-  if (s.back() != ')') return TextError(12, s);
+  if (s.back() != ')') return TextError(ErrorCode::IllegalFunctionFormat, s);
   const std::string_view name = s.substr(0, open);
   BuiltinEntry* entry = FindFunction(name);
-  if (!entry) return TextError(13, name);
+  if (!entry) return TextError(ErrorCode::FunctionNotDeclared, name);
   const std::string_view argText = s.substr(open + 1, s.size() - open - 2);
   const int m = entry->maxArgs;
   const int minimum = m - entry->optionalArgs;
   if (m == 0) {
-    if (!TrimSpaces(argText).empty()) return TextError(14, s);
+    if (!TrimSpaces(argText).empty()) return TextError(ErrorCode::WrongParameterCount, s);
     return CallEntry(entry, nullptr, nullptr);
   }
-  if (TrimSpaces(argText).empty()) return TextError(14, s);
+  if (TrimSpaces(argText).empty()) return TextError(ErrorCode::WrongParameterCount, s);
 
   // The entry is kept alive while the arguments are computed: one of them may
   // remove it (f(clearfunc(f))), and then the call is refused.
@@ -420,18 +420,18 @@ Value* ParseCall(std::string_view s, std::size_t open, bool hold) {
       ++depth[c == '(' ? 0 : c == '[' ? 1 : 2];
     } else if (c == ')' || c == ']' || c == '}') {
       const int k = c == ')' ? 0 : c == ']' ? 1 : 2;
-      if (depth[k] == 0) return TextError(k == 0 ? 10 : k == 1 ? 29 : 52, s);
+      if (depth[k] == 0) return TextError(static_cast<ErrorCode>(k == 0 ? 10 : k == 1 ? 29 : 52), s);
       --depth[k];
     } else if (c == ',' && !depth[0] && !depth[1] && !depth[2]) {
-      if (taken == m) return TextError(14, s);
+      if (taken == m) return TextError(ErrorCode::WrongParameterCount, s);
       const bool held = hold || ((entry->holdMask >> taken) & 1);
       args[taken] = Evaluate(argText.substr(start, i - start), held);
       ++taken;
       start = i + 1;
     }
   }
-  if (taken < minimum) return TextError(14, s);
-  if (entry->removed) return TextError(13, name);
+  if (taken < minimum) return TextError(ErrorCode::WrongParameterCount, s);
+  if (entry->removed) return TextError(ErrorCode::FunctionNotDeclared, name);
   return CallEntry(entry, args, nullptr);
 }
 
@@ -444,7 +444,7 @@ Value* ParseNumberOrName(std::string_view s, bool hold) {
     if (c == '.' && state == 0) {
       state = 1;
     } else if (c == '.' && state == 1) {
-      return TextError(1, s);
+      return TextError(ErrorCode::IllegalNumberFormat, s);
     } else if ((c == '+' || c == '-') && (i == 0 || prev == 'e' || prev == 'E')) {
       // sign of the number or of its exponent
     } else if ((c == 'e' || c == 'E') && i >= 1 && state < 2) {
@@ -531,15 +531,15 @@ std::size_t FindAtDepth(std::string_view s, char ch, std::size_t start) {
 
 Value* ParseAtom(std::string_view text, bool hold, Value* out) {
   std::string_view s = TrimSpaces(text);
-  if (s.empty()) return Deliver(TextError(1, s), out);
+  if (s.empty()) return Deliver(TextError(ErrorCode::IllegalNumberFormat, s), out);
   if (s[0] == '+') {
     const std::string_view whole = s;
     s.remove_prefix(1);  // the rest is deliberately not trimmed again
-    if (s.empty()) return Deliver(TextError(1, whole), out);
+    if (s.empty()) return Deliver(TextError(ErrorCode::IllegalNumberFormat, whole), out);
   }
   if (s[0] == '-') {
     NestingGuard guard;  // a chain of leading signs nests like brackets
-    if (guard.TooDeep()) return Deliver(TextError(1, s), out);
+    if (guard.TooDeep()) return Deliver(TextError(ErrorCode::IllegalNumberFormat, s), out);
     Held rest = Hold(ParseAtom(s.substr(1), hold));
     Held minusOne = Hold(MakeQword(-1));
     return Multiply(minusOne.get(), rest.get(), out);
@@ -551,7 +551,7 @@ Value* ParseAtom(std::string_view text, bool hold, Value* out) {
       if (inner.find(q) == std::string_view::npos)
         return q == '\'' ? MakeSymbol(inner, out) : MakeString(inner, out);
     }
-    return Deliver(TextError(15, s), out);
+    return Deliver(TextError(ErrorCode::IllegalStringFormat, s), out);
   }
   if (s[0] == '[') return Deliver(ParseArray(s, hold), out);
   if (s[0] == '{') return Deliver(ParseSet(s), out);
@@ -559,11 +559,11 @@ Value* ParseAtom(std::string_view text, bool hold, Value* out) {
     const char k = s.size() > 1 ? s[1] : '\0';
     if (k == 'c' || k == 'C') return Deliver(ParseComplex(s, hold), out);
     if (k == 'b' || k == 'B' || k == 'x' || k == 'X') return Deliver(ParseRadix(s), out);
-    return Deliver(TextError(1, s), out);
+    return Deliver(TextError(ErrorCode::IllegalNumberFormat, s), out);
   }
   const std::size_t open = s.find('(');
   if (open == 0) {
-    if (s.back() != ')') return Deliver(TextError(1, s), out);
+    if (s.back() != ')') return Deliver(TextError(ErrorCode::IllegalNumberFormat, s), out);
     return Deliver(Evaluate(s.substr(1, s.size() - 2), hold), out);
   }
   if (open != std::string_view::npos) return Deliver(ParseCall(s, open, hold), out);

@@ -37,17 +37,17 @@ Value* MakeVariable(std::string_view name, Value* out) {
     const bool ok = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
     if (!ok) {
       Held s = Hold(MakeString(name));
-      return MakeError(17, s.get(), out);
+      return MakeError(ErrorCode::IllegalVariableName, s.get(), out);
     }
   }
   return MakeTextValue(ValueType::Variable, name, out);
 }
 
-Value* MakeError(int code, const Value* operand, Value* out) {
+Value* MakeError(ErrorCode code, const Value* operand, Value* out) {
   Value* simplified = operand ? Simplify(operand) : nullptr;
   Value* v = FreshRecord(out);
   v->type = ValueType::Error;
-  v->error.code = static_cast<std::int16_t>(std::clamp(code, 0, kErrorCount - 1));
+  v->error.code = static_cast<ErrorCode>(std::clamp(static_cast<int>(code), 0, kErrorCount - 1));
   v->error.operand = simplified;
   return v;
 }
@@ -82,18 +82,18 @@ Value* MakeArray(std::int64_t width, std::int64_t height, CellTable* cells, Valu
   HeldCells table(cells);
   if (width < 1) {
     Held n = Hold(MakeQword(width));
-    return MakeError(25, n.get(), out);
+    return MakeError(ErrorCode::ArraySizeBelowOne, n.get(), out);
   }
   if (height < 1) {
     Held n = Hold(MakeQword(height));
-    return MakeError(25, n.get(), out);
+    return MakeError(ErrorCode::ArraySizeBelowOne, n.get(), out);
   }
   const __int128 product = static_cast<__int128>(width) * height;
   if (width > 32767 || height > 32767 || product > 32767) {
     Held n = Hold(product <= INT64_MAX ? MakeQword(static_cast<std::int64_t>(product))
                                        : MakeDouble(static_cast<double>(width) *
                                                     static_cast<double>(height)));
-    return MakeError(26, n.get(), out);
+    return MakeError(ErrorCode::ArraySizeTooLarge, n.get(), out);
   }
   const auto count = static_cast<std::size_t>(product);
   if (table) {

@@ -59,7 +59,7 @@ Value* MakeDouble(double x, Value* out) {
 Value* MakeExactQuotient(__int128 n, __int128 d, Value* out) {
   if (d == 0) {
     Held s = Hold(MakeString("pow"));
-    return MakeError(0, s.get(), out);
+    return MakeError(ErrorCode::DivisionByZero, s.get(), out);
   }
   if (n == 0) return MakeQword(0, out);
   // An integer quotient needs no reduction (and no 128-bit division).
@@ -103,10 +103,10 @@ Value* MakeComplex(const Value* re, const Value* im, Value* out) {
   auto admissible = [](const Value* v) {
     return IsNumber(v) || IsInfinity(v) || IsSymbolic(v);
   };
-  if (!admissible(r.get())) return MakeError(6, r.get(), out);
-  if (!admissible(s.get())) return MakeError(6, s.get(), out);
-  if (IsType(r.get(), ValueType::Complex)) return MakeError(7, r.get(), out);
-  if (IsType(s.get(), ValueType::Complex)) return MakeError(7, s.get(), out);
+  if (!admissible(r.get())) return MakeError(ErrorCode::NotANumber, r.get(), out);
+  if (!admissible(s.get())) return MakeError(ErrorCode::NotANumber, s.get(), out);
+  if (IsType(r.get(), ValueType::Complex)) return MakeError(ErrorCode::NotAReal, r.get(), out);
+  if (IsType(s.get(), ValueType::Complex)) return MakeError(ErrorCode::NotAReal, s.get(), out);
   if (IsZero(s.get())) return Deliver(r.release(), out);
   return MakeRawPair(ValueType::Complex, r.release(), s.release(), out);
 }

@@ -30,7 +30,6 @@ namespace symcalc {
 
 
 inline constexpr int kTypeCount = 24;
-inline constexpr int kErrorCount = 60;
 inline constexpr int kMathSymbolCount = 4;
 
 enum MathSymbolIndex : std::int8_t { kUndefined = 0, kInfinity = 1, kMinusInfinity = 2, kPi = 3 };
@@ -64,7 +63,7 @@ struct PairPayload {  // complex (re, im), range (low, high), operator nodes
   Value* right;
 };
 struct ErrorPayload {
-  std::int16_t code;
+  ErrorCode code;
   Value* operand;  // may be null
 };
 struct ArrayPayload {

@@ -5,13 +5,15 @@
 #include <string>
 #include <string_view>
 
+#include "symcalc/error_code.h"
+
 namespace symcalc::gui {
 
 // The engine's error messages run from code 0 to this one.
-inline constexpr int kLastErrorCode = 59;
+inline constexpr int kLastErrorCode = kErrorCount - 1;
 
 // The code the engine reports for a call with the wrong number of arguments.
-inline constexpr int kWrongArgumentCountCode = 14;
+inline constexpr int kWrongArgumentCountCode = static_cast<int>(ErrorCode::WrongParameterCount);
 
 // The explanation of an error code; empty outside 0 to kLastErrorCode.
 std::string_view ErrorExplanation(int code);

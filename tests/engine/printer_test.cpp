@@ -94,7 +94,7 @@ TEST_F(Printer, EveryType) {
 }
 
 TEST_F(Printer, ErrorWithoutOperandEndsAfterTheMessage) {
-  Value* e = MakeError(13, nullptr);
+  Value* e = MakeError(ErrorCode::FunctionNotDeclared, nullptr);
   EXPECT_EQ(PrintValue(e), "<Error> Function is not declared.");
   FreeValue(e);
 }

@@ -143,7 +143,7 @@ TEST_F(Determinant, ExpansionMatchesTheLiteralExpansion) {
               return MakeDouble(0.5);
             case 2: {
               Held s = Hold(MakeString(names[pick(0, 2)]));
-              return MakeError(6, s.get());
+              return MakeError(ErrorCode::NotANumber, s.get());
             }
             default:
               return MakeQword(pick(-3, 3));

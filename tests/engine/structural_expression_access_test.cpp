@@ -62,7 +62,7 @@ TEST_F(ExpressionAccess, ErrormathUnwrapsTheOperand) {
 }
 
 TEST_F(ExpressionAccess, ErrormathOfAnErrorWithoutOperandIsUndefined) {
-  Value* bare = MakeError(23, nullptr);
+  Value* bare = MakeError(ErrorCode::NotABoolean, nullptr);
   Value* r = CallBuiltin("errormath", bare);
   EXPECT_EQ(PrintValue(r), "undefined");
   FreeValue(r);

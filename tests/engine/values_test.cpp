@@ -19,9 +19,9 @@ std::string Show(Value* v) {
 }
 
 TEST_F(Values, ErrorCodesAreClamped) {
-  EXPECT_EQ(Show(MakeError(-5, nullptr)), "<Error> Division by 0.");
-  EXPECT_EQ(Show(MakeError(70, nullptr)), "<Error> Is not a setof-symbol.");
-  EXPECT_EQ(Show(MakeError(59, nullptr)), "<Error> Is not a setof-symbol.");
+  EXPECT_EQ(Show(MakeError(static_cast<ErrorCode>(-5), nullptr)), "<Error> Division by 0.");
+  EXPECT_EQ(Show(MakeError(static_cast<ErrorCode>(70), nullptr)), "<Error> Is not a setof-symbol.");
+  EXPECT_EQ(Show(MakeError(ErrorCode::NotASetofSymbol, nullptr)), "<Error> Is not a setof-symbol.");
 }
 
 TEST_F(Values, CopyOfASetHasItsOwnChain) {
@@ -100,7 +100,7 @@ TEST_F(Values, ArrayTakesItsCellsOverOnEveryPath) {
   cells = MakeCellTable(2);
   cells->cells()[0] = MakeQword(1);
   Value* one = MakeQword(1);
-  cells->cells()[1] = MakeError(0, one);
+  cells->cells()[1] = MakeError(ErrorCode::DivisionByZero, one);
   FreeValue(one);
   EXPECT_EQ(Show(MakeArray(2, 1, cells)), "<Error> Division by 0. 1");
   EXPECT_EQ(LiveRecordCount(), before);

@@ -123,7 +123,7 @@ Value* BuiltinLog(Value* const* args, Value* out) {
   const double d = DoubleOf(v);
   if (d == 0) {
     Held name = Hold(MakeString("log"));
-    return MakeError(0, name.get(), out);
+    return MakeError(ErrorCode::DivisionByZero, name.get(), out);
   }
   Held l = Hold(MakeDouble(std::log(std::fabs(d))));
   if (d < 0) return MakeComplex(l.get(), pi.get(), out);

@@ -16,7 +16,7 @@ Value* Answer(bool yes, Value* out) { return MakeBoolean(yes ? 1 : 0, out); }
 // "Is not a integer-number.".
 Value* ScreenInteger(BuiltinFn self, Value* const* args, Held& x, Value* out) {
   if (Value* done = ScreenArgument(self, args[0], Infinities::Refused, x, out)) return done;
-  if (x->type != ValueType::Qword) return MakeError(9, x.get(), out);
+  if (x->type != ValueType::Qword) return MakeError(ErrorCode::NotAnInteger, x.get(), out);
   return nullptr;
 }
 
@@ -63,7 +63,7 @@ Value* BuiltinFactorial(Value* const* args, Value* out) {
   const std::int64_t n = x->qword;
   if (n < 0) {
     Held name = Hold(MakeString("pow"));
-    return MakeError(0, name.get(), out);
+    return MakeError(ErrorCode::DivisionByZero, name.get(), out);
   }
   // 20! is the last factorial a qword holds and 170! the last a double holds.
   if (n <= 20) {

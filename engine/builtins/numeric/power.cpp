@@ -76,8 +76,8 @@ Value* BuiltinPow(Value* const* args, Value* out) {
   if (IsError(b)) return PassError(b, out);
   if (IsError(e)) return PassError(e, out);
   if (IsSymbolic(b) || IsSymbolic(e)) return Unevaluated(BuiltinPow, a.data(), 2, out);
-  if (!IsInfinity(b) && !IsNumber(b)) return MakeError(6, b, out);
-  if (!IsInfinity(e) && !IsNumber(e)) return MakeError(6, e, out);
+  if (!IsInfinity(b) && !IsNumber(b)) return MakeError(ErrorCode::NotANumber, b, out);
+  if (!IsInfinity(e) && !IsNumber(e)) return MakeError(ErrorCode::NotANumber, e, out);
 
   Held zero = Hold(MakeQword(0));
   Held one = Hold(MakeQword(1));
@@ -88,7 +88,7 @@ Value* BuiltinPow(Value* const* args, Value* out) {
   if (IsNumber(b) && IsZero(b)) {
     if (GreaterOrEqualHolds(zero.get(), e)) {
       Held name = Hold(MakeString("pow"));
-      return MakeError(0, name.get(), out);
+      return MakeError(ErrorCode::DivisionByZero, name.get(), out);
     }
     return CopyValue(b, out);
   }

@@ -38,8 +38,8 @@ Value* Rounded(BuiltinFn self, double (*rule)(double), Value* const* args, Value
     if (IsError(x)) return PassError(x, out);
     if (IsError(d)) return PassError(d, out);
     if (IsSymbolic(x) || IsSymbolic(d)) return Unevaluated(self, a.data(), 2, out);
-    if (!IsNumber(x)) return MakeError(6, x, out);
-    if (!IsNumber(d)) return MakeError(6, d, out);
+    if (!IsNumber(x)) return MakeError(ErrorCode::NotANumber, x, out);
+    if (!IsNumber(d)) return MakeError(ErrorCode::NotANumber, d, out);
     Held quotient = Hold(Divide(x, d));
     return Deliver(Apply(self, quotient.get()), out);
   }
@@ -67,9 +67,9 @@ double Truncate(double v) { return std::trunc(v); }
 // its leading bit: 0.75 is 3/4, 0.1 is 53687091/536870912.
 Value* BinaryRatio(const Value* x, Value* out) {
   const double v = x->dbl;
-  if (!std::isfinite(v)) return MakeError(6, x, out);
+  if (!std::isfinite(v)) return MakeError(ErrorCode::NotANumber, x, out);
   const double magnitude = std::fabs(v);
-  if (magnitude >= kTwoTo63) return MakeError(8, x, out);
+  if (magnitude >= kTwoTo63) return MakeError(ErrorCode::NotARational, x, out);
   if (magnitude >= kTwoTo30) {
     // Thirty binary places reach no further than the units here, and a ratio
     // part cannot hold more than 31 bits: the truncated integer.
@@ -100,8 +100,8 @@ __int128 DecimalDigits(double v, int decimals) {
 // integer. Never a double: equation solving feeds the result back.
 Value* DecimalRatio(const Value* x, Value* out) {
   const double v = x->dbl;
-  if (!std::isfinite(v)) return MakeError(6, x, out);
-  if (std::fabs(v) >= kTwoTo63) return MakeError(8, x, out);
+  if (!std::isfinite(v)) return MakeError(ErrorCode::NotANumber, x, out);
+  if (std::fabs(v) >= kTwoTo63) return MakeError(ErrorCode::NotARational, x, out);
   __int128 scale = 1000000;
   for (int decimals = 6;; --decimals, scale /= 10) {
     __int128 num = DecimalDigits(v, decimals);
@@ -146,7 +146,7 @@ Value* BuiltinNumerator(Value* const* args, Value* out) {
   const Value* v = x.get();
   if (v->type == ValueType::Qword) return CopyValue(v, out);
   if (v->type == ValueType::Ratio) return MakeQword(v->ratio.num, out);
-  return MakeError(8, v, out);
+  return MakeError(ErrorCode::NotARational, v, out);
 }
 
 Value* BuiltinDenominator(Value* const* args, Value* out) {
@@ -156,7 +156,7 @@ Value* BuiltinDenominator(Value* const* args, Value* out) {
   const Value* v = x.get();
   if (v->type == ValueType::Qword) return MakeQword(1, out);
   if (v->type == ValueType::Ratio) return MakeQword(v->ratio.den, out);
-  return MakeError(8, v, out);
+  return MakeError(ErrorCode::NotARational, v, out);
 }
 
 Value* BuiltinRatio(Value* const* args, Value* out) {
@@ -165,7 +165,7 @@ Value* BuiltinRatio(Value* const* args, Value* out) {
     return done;
   const Value* v = x.get();
   if (IsRational(v)) return CopyValue(v, out);
-  if (v->type == ValueType::Complex) return MakeError(7, v, out);
+  if (v->type == ValueType::Complex) return MakeError(ErrorCode::NotAReal, v, out);
   return BinaryRatio(v, out);
 }
 
@@ -175,7 +175,7 @@ Value* BuiltinRational(Value* const* args, Value* out) {
     return done;
   const Value* v = x.get();
   if (IsRational(v)) return CopyValue(v, out);
-  if (v->type == ValueType::Complex) return MakeError(7, v, out);
+  if (v->type == ValueType::Complex) return MakeError(ErrorCode::NotAReal, v, out);
   return DecimalRatio(v, out);
 }
 

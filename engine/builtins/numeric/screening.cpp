@@ -17,7 +17,7 @@ Value* ScreenArgument(BuiltinFn self, const Value* arg, Infinities infinities, H
   if (infinities == Infinities::Accepted && IsInfinity(x)) return nullptr;
   // Arrays and sets are refused like any other non-number: no numeric builtin
   // works elementwise.
-  if (!IsNumber(x)) return MakeError(6, x, out);
+  if (!IsNumber(x)) return MakeError(ErrorCode::NotANumber, x, out);
   return nullptr;
 }
 

@@ -68,8 +68,8 @@ Value* MinusITimes(const Value* v, Value* out) {
 // The two-argument arc tangent of screened, simplified arguments: the angle
 // of the point (x, y), between -pi/2 and 3pi/2.
 Value* AngleOf(const Value* y, const Value* x, Value* out) {
-  if (y->type == ValueType::Complex) return MakeError(7, y, out);
-  if (x->type == ValueType::Complex) return MakeError(7, x, out);
+  if (y->type == ValueType::Complex) return MakeError(ErrorCode::NotAReal, y, out);
+  if (x->type == ValueType::Complex) return MakeError(ErrorCode::NotAReal, x, out);
   if (IsInfinity(y)) {
     Held a = Hold(PiOver(IsPlusInfinity(y) ? 2 : -2));
     if (IsNumber(x)) return Deliver(a.release(), out);
@@ -101,8 +101,8 @@ Value* TwoArgumentAtan(Value* const* args, Value* out) {
   if (IsError(y)) return PassError(y, out);
   if (IsError(x)) return PassError(x, out);
   if (IsSymbolic(y) || IsSymbolic(x)) return Unevaluated(BuiltinAtan, a.data(), 2, out);
-  if (!IsInfinity(y) && !IsNumber(y)) return MakeError(6, y, out);
-  if (!IsInfinity(x) && !IsNumber(x)) return MakeError(6, x, out);
+  if (!IsInfinity(y) && !IsNumber(y)) return MakeError(ErrorCode::NotANumber, y, out);
+  if (!IsInfinity(x) && !IsNumber(x)) return MakeError(ErrorCode::NotANumber, x, out);
   return AngleOf(y, x, out);
 }
 
@@ -196,7 +196,7 @@ Value* BuiltinTanh(Value* const* args, Value* out) {
   if (IsInfinity(v)) return Deliver(Apply(BuiltinSgn, v), out);
   Held s = Hold(Apply(BuiltinSinh, v));
   Held c = Hold(Apply(BuiltinCosh, v));
-  if (IsZero(c.get())) return MakeError(0, v, out);
+  if (IsZero(c.get())) return MakeError(ErrorCode::DivisionByZero, v, out);
   // Where exp overflows, sinh/cosh is inf/inf; the curve is flat at +-1 there.
   if (IsReal(v) && (IsInfiniteDouble(s.get()) || IsInfiniteDouble(c.get())))
     return Deliver(Apply(BuiltinSgn, v), out);
@@ -297,7 +297,7 @@ Value* BuiltinTan(Value* const* args, Value* out) {
   if (IsInfinity(v)) return MakeMathSymbol(kUndefined, out);
   Held s = Hold(Apply(BuiltinSin, v));
   Held c = Hold(Apply(BuiltinCos, v));
-  if (IsZero(c.get())) return MakeError(0, v, out);
+  if (IsZero(c.get())) return MakeError(ErrorCode::DivisionByZero, v, out);
   return Divide(s.get(), c.get(), out);
 }
 
@@ -392,7 +392,7 @@ Value* BuiltinCis(Value* const* args, Value* out) {
   if (Value* done = ScreenArgument(BuiltinCis, args[0], Infinities::Refused, x, out))
     return done;
   const Value* v = x.get();
-  if (v->type == ValueType::Complex) return MakeError(7, v, out);
+  if (v->type == ValueType::Complex) return MakeError(ErrorCode::NotAReal, v, out);
   Held c = Hold(Apply(BuiltinCos, v));
   Held s = Hold(Apply(BuiltinSin, v));
   return MakeComplex(c.get(), s.get(), out);

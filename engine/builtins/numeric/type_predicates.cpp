@@ -68,7 +68,7 @@ Value* BuiltinGettype(Value* const* a, Value* out) { return MakeSymbol(TypeName(
 Value* BuiltinIstype(Value* const* a, Value* out) {
   const Value* x = a[0];
   const Value* t = a[1];
-  if (t->type != ValueType::Symbol) return MakeError(5, t, out);
+  if (t->type != ValueType::Symbol) return MakeError(ErrorCode::NotASymbol, t, out);
   const std::string_view name = TextOf(t);
   if (TypeName(x->type) == name) return Answer(true, out);
   if (name == "number") return Answer(IsNumber(x), out);

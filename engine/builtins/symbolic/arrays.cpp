@@ -26,7 +26,7 @@ bool AnySymbolic(const SimplifiedArgs& a, int count) {
 
 // An argument that failed a type check: an error is passed on, anything
 // else becomes error `code` about itself.
-Value* Refuse(const Value* v, int code, Value* out) {
+Value* Refuse(const Value* v, ErrorCode code, Value* out) {
   if (IsError(v)) return PassError(v, out);
   return MakeError(code, v, out);
 }
@@ -47,15 +47,15 @@ std::int64_t CellCount(const Value* array) {
 // Checks shared by untmat and untdet once their arguments passed the
 // error and symbolic screens. Null when the minor can be formed.
 Value* MinorArgumentError(const Value* m, const Value* r, const Value* c, Value* out) {
-  if (!IsArrayOrNumber(m)) return MakeError(6, m, out);
-  if (!IsNumber(r)) return MakeError(6, r, out);
-  if (!IsNumber(c)) return MakeError(6, c, out);
-  if (!IsArray(m)) return MakeError(31, m, out);
-  if (!IsQword(r)) return MakeError(9, r, out);
-  if (!IsQword(c)) return MakeError(9, c, out);
-  if (r->qword < 0 || r->qword >= m->array.height) return MakeError(34, r, out);
-  if (c->qword < 0 || c->qword >= m->array.width) return MakeError(34, c, out);
-  if (m->array.width == 1 || m->array.height == 1) return MakeError(33, m, out);
+  if (!IsArrayOrNumber(m)) return MakeError(ErrorCode::NotANumber, m, out);
+  if (!IsNumber(r)) return MakeError(ErrorCode::NotANumber, r, out);
+  if (!IsNumber(c)) return MakeError(ErrorCode::NotANumber, c, out);
+  if (!IsArray(m)) return MakeError(ErrorCode::NotAnArray, m, out);
+  if (!IsQword(r)) return MakeError(ErrorCode::NotAnInteger, r, out);
+  if (!IsQword(c)) return MakeError(ErrorCode::NotAnInteger, c, out);
+  if (r->qword < 0 || r->qword >= m->array.height) return MakeError(ErrorCode::IllegalDeterminantNumber, r, out);
+  if (c->qword < 0 || c->qword >= m->array.width) return MakeError(ErrorCode::IllegalDeterminantNumber, c, out);
+  if (m->array.width == 1 || m->array.height == 1) return MakeError(ErrorCode::DeterminantSizeBelowTwo, m, out);
   return nullptr;
 }
 
@@ -83,9 +83,9 @@ Value* NewArray(Value* const* args, bool isVector, Value* out) {
   BuiltinFn self = isVector ? BuiltinVector : BuiltinArray;
   if (AnySymbolic(a, count)) return Unevaluated(self, a.data(), count, out);
   for (int i = 0; i < count; ++i)
-    if (!IsNumber(a[i])) return MakeError(6, a[i], out);
+    if (!IsNumber(a[i])) return MakeError(ErrorCode::NotANumber, a[i], out);
   for (int i = 0; i < count; ++i)
-    if (!IsQword(a[i])) return MakeError(9, a[i], out);
+    if (!IsQword(a[i])) return MakeError(ErrorCode::NotAnInteger, a[i], out);
   if (isVector) return MakeArray(1, a[0]->qword, nullptr, out);
   return MakeArray(a[0]->qword, a[1]->qword, nullptr, out);
 }
@@ -107,7 +107,7 @@ Value* WithCell(const Value* array, std::int64_t index, const Value* x, Value* o
 // setarg's checks on the new cell, made before anything about the array.
 Value* NewCellError(const Value* x, Value* out) {
   if (IsError(x)) return PassError(x, out);
-  if (IsArray(x)) return MakeError(44, x, out);
+  if (IsArray(x)) return MakeError(ErrorCode::ArrayInArray, x, out);
   return nullptr;
 }
 
@@ -115,13 +115,13 @@ Value* NewCellError(const Value* x, Value* out) {
 // `index` is the linear cell number.
 Value* RowColumnError(const Value* a, const Value* r, const Value* c, std::int64_t& index,
                       Value* out) {
-  if (!IsArray(a)) return Refuse(a, 31, out);
+  if (!IsArray(a)) return Refuse(a, ErrorCode::NotAnArray, out);
   if (IsError(r)) return PassError(r, out);
   if (IsError(c)) return PassError(c, out);
-  if (!IsQword(r)) return MakeError(9, r, out);
-  if (!IsQword(c)) return MakeError(9, c, out);
-  if (r->qword < 0 || r->qword >= a->array.height) return MakeError(43, r, out);
-  if (c->qword < 0 || c->qword >= a->array.width) return MakeError(43, c, out);
+  if (!IsQword(r)) return MakeError(ErrorCode::NotAnInteger, r, out);
+  if (!IsQword(c)) return MakeError(ErrorCode::NotAnInteger, c, out);
+  if (r->qword < 0 || r->qword >= a->array.height) return MakeError(ErrorCode::ArrayIndexOutOfBounds, r, out);
+  if (c->qword < 0 || c->qword >= a->array.width) return MakeError(ErrorCode::ArrayIndexOutOfBounds, c, out);
   index = r->qword * a->array.width + c->qword;
   return nullptr;
 }
@@ -137,12 +137,12 @@ Value* BuiltinIdentity(Value* const* args, Value* out) {
   const Value* n = a[0];
   if (IsError(n)) return PassError(n, out);
   if (IsSymbolic(n)) return Unevaluated(BuiltinIdentity, a.data(), 1, out);
-  if (!IsNumber(n)) return MakeError(6, n, out);
-  if (!IsQword(n)) return MakeError(9, n, out);
-  if (n->qword < 1) return MakeError(25, n, out);
+  if (!IsNumber(n)) return MakeError(ErrorCode::NotANumber, n, out);
+  if (!IsQword(n)) return MakeError(ErrorCode::NotAnInteger, n, out);
+  if (n->qword < 1) return MakeError(ErrorCode::ArraySizeBelowOne, n, out);
   if (n->qword > 32767 || n->qword * n->qword > 32767) {
     Held cells = Hold(SizeProduct(n->qword, n->qword));
-    return MakeError(26, cells.get(), out);
+    return MakeError(ErrorCode::ArraySizeTooLarge, cells.get(), out);
   }
   const std::int64_t size = n->qword;
   HeldCells table(MakeCellTable(static_cast<std::size_t>(size * size)));
@@ -183,9 +183,9 @@ Value* BuiltinDet(Value* const* args, Value* out) {
   const Value* m = a[0];
   if (IsError(m)) return PassError(m, out);
   if (IsSymbolic(m)) return Unevaluated(BuiltinDet, a.data(), 1, out);
-  if (!IsArrayOrNumber(m)) return MakeError(6, m, out);
-  if (!IsArray(m)) return MakeError(31, m, out);
-  if (m->array.width != m->array.height) return MakeError(32, m, out);
+  if (!IsArrayOrNumber(m)) return MakeError(ErrorCode::NotANumber, m, out);
+  if (!IsArray(m)) return MakeError(ErrorCode::NotAnArray, m, out);
+  if (m->array.width != m->array.height) return MakeError(ErrorCode::NotSquare, m, out);
   return Deliver(Determinant(m), out);
 }
 
@@ -194,12 +194,12 @@ Value* BuiltinScalar(Value* const* args, Value* out) {
   if (const Value* e = FirstError(a, 2)) return PassError(e, out);
   if (AnySymbolic(a, 2)) return Unevaluated(BuiltinScalar, a.data(), 2, out);
   for (int i = 0; i < 2; ++i)
-    if (!IsArrayOrNumber(a[i])) return MakeError(6, a[i], out);
+    if (!IsArrayOrNumber(a[i])) return MakeError(ErrorCode::NotANumber, a[i], out);
   for (int i = 0; i < 2; ++i)
-    if (!IsArray(a[i])) return MakeError(31, a[i], out);
+    if (!IsArray(a[i])) return MakeError(ErrorCode::NotAnArray, a[i], out);
   for (int i = 0; i < 2; ++i)
-    if (a[i]->array.width != 1) return MakeError(37, a[i], out);
-  if (a[0]->array.height != a[1]->array.height) return MakeError(36, a[0], out);
+    if (a[i]->array.width != 1) return MakeError(ErrorCode::NotAVector, a[i], out);
+  if (a[0]->array.height != a[1]->array.height) return MakeError(ErrorCode::ArraySizesDiffer, a[0], out);
   Value* const* x = CellsOf(a[0]);
   Value* const* y = CellsOf(a[1]);
   Held sum = Hold(MakeQword(0));
@@ -215,16 +215,16 @@ Value* BuiltinGetarg(Value* const* args, Value* out) {
   const Value* s = a[0];
   const Value* n = a[1];
   const bool isSet = IsType(s, ValueType::Set);
-  if (!IsArray(s) && !isSet) return Refuse(s, 31, out);
-  if (!IsQword(n)) return Refuse(n, 9, out);
+  if (!IsArray(s) && !isSet) return Refuse(s, ErrorCode::NotAnArray, out);
+  if (!IsQword(n)) return Refuse(n, ErrorCode::NotAnInteger, out);
   const std::int64_t i = n->qword;
   if (isSet) {
-    if (i < 0 || i >= s->set.count) return MakeError(58, n, out);
+    if (i < 0 || i >= s->set.count) return MakeError(ErrorCode::SetIndexOutOfBounds, n, out);
     const Value* e = s->set.first;
     for (std::int64_t k = 0; k < i; ++k) e = e->setLink;
     return CopyValue(e, out);
   }
-  if (i < 0 || i >= CellCount(s)) return MakeError(43, n, out);
+  if (i < 0 || i >= CellCount(s)) return MakeError(ErrorCode::ArrayIndexOutOfBounds, n, out);
   return CellAt(s, i, out);
 }
 
@@ -234,9 +234,9 @@ Value* BuiltinSetarg(Value* const* args, Value* out) {
   const Value* n = a[1];
   const Value* x = a[2];
   if (Value* e = NewCellError(x, out)) return e;
-  if (!IsArray(s)) return Refuse(s, 31, out);
-  if (!IsQword(n)) return Refuse(n, 9, out);
-  if (n->qword < 0 || n->qword >= CellCount(s)) return MakeError(43, n, out);
+  if (!IsArray(s)) return Refuse(s, ErrorCode::NotAnArray, out);
+  if (!IsQword(n)) return Refuse(n, ErrorCode::NotAnInteger, out);
+  if (n->qword < 0 || n->qword >= CellCount(s)) return MakeError(ErrorCode::ArrayIndexOutOfBounds, n, out);
   return WithCell(s, n->qword, x, out);
 }
 
@@ -262,7 +262,7 @@ Value* BuiltinWidth(Value* const* args, Value* out) {
   if (IsSymbolic(v)) return Unevaluated(BuiltinWidth, a.data(), 1, out);
   if (IsArray(v)) return MakeQword(v->array.width, out);
   if (IsType(v, ValueType::Set)) return MakeQword(v->set.count, out);
-  return MakeError(IsNumber(v) ? 57 : 6, v, out);
+  return MakeError(IsNumber(v) ? ErrorCode::NotAnArrayOrSet : ErrorCode::NotANumber, v, out);
 }
 
 Value* BuiltinHeight(Value* const* args, Value* out) {
@@ -272,7 +272,7 @@ Value* BuiltinHeight(Value* const* args, Value* out) {
   if (IsSymbolic(v)) return Unevaluated(BuiltinHeight, a.data(), 1, out);
   if (IsArray(v)) return MakeQword(v->array.height, out);
   const bool known = IsType(v, ValueType::Set) || IsNumber(v);
-  return MakeError(known ? 31 : 6, v, out);
+  return MakeError(known ? ErrorCode::NotAnArray : ErrorCode::NotANumber, v, out);
 }
 
 }  // namespace symcalc

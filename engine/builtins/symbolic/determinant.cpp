@@ -240,7 +240,7 @@ Value* Determinant(const Value* square) {
   if (AllCells(square, IsPlainNumber)) return EliminateNumbers(square);
   // The expansion of a large matrix of symbols or other values has a term
   // count that no machine holds; refuse it rather than run for ever.
-  return MakeError(19, square);
+  return MakeError(ErrorCode::NotAnAnalysisTerm, square);
 }
 
 }  // namespace symcalc

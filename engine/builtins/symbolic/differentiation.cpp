@@ -288,7 +288,7 @@ Value* Derive(const Value* term, const Wrt& x) {
       return DerivePower(e, x);
     default:
       // Booleans, math symbols, ranges, arrays, sets, logic and relations.
-      return MakeError(19, e);
+      return MakeError(ErrorCode::NotAnAnalysisTerm, e);
   }
 }
 
@@ -301,7 +301,7 @@ Value* BuiltinDiff(Value* const* args, Value* out) {
   if (IsError(e)) return PassError(e, out);
   if (!HasText(v)) {
     if (IsError(v)) return PassError(v, out);
-    return MakeError(18, v, out);
+    return MakeError(ErrorCode::NotAStringSymbolOrVariable, v, out);
   }
   return Deliver(Derive(e, Wrt{v, TextOf(v), nullptr}), out);
 }

@@ -7,7 +7,7 @@ namespace {
 
 // The error of an argument that failed a type check: an error argument is
 // passed on as it is, anything else becomes error `code` about itself.
-Value* Refuse(const Value* v, int code, Value* out) {
+Value* Refuse(const Value* v, ErrorCode code, Value* out) {
   if (IsError(v)) return PassError(v, out);
   return MakeError(code, v, out);
 }
@@ -17,7 +17,7 @@ Value* Operand(Value* const* args, bool left, Value* out) {
   const Value* e = a[0];
   if (IsError(e)) return PassError(e, out);
   // A complex number is a pair as well, but not one the user built.
-  if (!IsPairNode(e)) return MakeError(46, e, out);
+  if (!IsPairNode(e)) return MakeError(ErrorCode::NotARangeOrOperator, e, out);
   return CopyValue(left ? e->pair.left : e->pair.right, out);
 }
 
@@ -37,24 +37,24 @@ Value* BuiltinFuncarg(Value* const* args, Value* out) {
   SimplifiedArgs a(args, 2);
   const Value* f = a[0];
   const Value* n = a[1];
-  if (!IsType(f, ValueType::Function)) return Refuse(f, 48, out);
-  if (!IsType(n, ValueType::Qword)) return Refuse(n, 9, out);
+  if (!IsType(f, ValueType::Function)) return Refuse(f, ErrorCode::NotAFunction, out);
+  if (!IsType(n, ValueType::Qword)) return Refuse(n, ErrorCode::NotAnInteger, out);
   if (n->qword < 0 || n->qword > 3 || n->qword >= FilledArguments(f))
-    return MakeError(49, n, out);
+    return MakeError(ErrorCode::ArgumentIndexOutOfBounds, n, out);
   return CopyValue(f->function.args[n->qword], out);
 }
 
 Value* BuiltinNumbfuncarg(Value* const* args, Value* out) {
   SimplifiedArgs a(args, 1);
   const Value* f = a[0];
-  if (!IsType(f, ValueType::Function)) return Refuse(f, 48, out);
+  if (!IsType(f, ValueType::Function)) return Refuse(f, ErrorCode::NotAFunction, out);
   return MakeQword(FilledArguments(f), out);
 }
 
 Value* BuiltinErrormath(Value* const* args, Value* out) {
   SimplifiedArgs a(args, 1);
   const Value* e = a[0];
-  if (!IsError(e)) return MakeError(47, e, out);
+  if (!IsError(e)) return MakeError(ErrorCode::NotAnError, e, out);
   // Some errors carry no operand (nothing in particular caused them); there
   // is still an answer to give, and "undefined" is the one that says so.
   if (!e->error.operand) return MakeMathSymbol(kUndefined, out);
@@ -66,7 +66,7 @@ Value* BuiltinNot(Value* const* args, Value* out) {
   const Value* b = a[0];
   if (IsError(b)) return PassError(b, out);
   if (IsSymbolic(b)) return Unevaluated(BuiltinNot, a.data(), 1, out);
-  if (!IsType(b, ValueType::Boolean)) return MakeError(23, b, out);
+  if (!IsType(b, ValueType::Boolean)) return MakeError(ErrorCode::NotABoolean, b, out);
   return MakeBoolean(b->boolean ? 0 : 1, out);
 }
 
@@ -83,7 +83,7 @@ Value* BuiltinIf(Value* const* args, Value* out) {
   if (IsError(c)) return PassError(c, out);
   // A number, text, array or set as condition is a mistake in the input, and
   // saying so beats silently taking one of the branches.
-  return MakeError(23, c, out);
+  return MakeError(ErrorCode::NotABoolean, c, out);
 }
 
 }  // namespace symcalc

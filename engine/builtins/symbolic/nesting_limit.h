@@ -30,7 +30,7 @@ class NestingLevel {
 inline Value* NestingError(const Value* term) {
   Value* e = AllocRecord();
   e->type = ValueType::Error;
-  e->error.code = 19;
+  e->error.code = ErrorCode::NotAnAnalysisTerm;
   e->error.operand = Retain(term);
   return e;
 }

@@ -10,7 +10,7 @@ Value* BuiltinInto(Value* const* args, Value* out) {
   const Value* x = a[1];
   if (s->type != ValueType::Set) {
     if (IsError(s)) return PassError(s, out);
-    return MakeError(51, s, out);
+    return MakeError(ErrorCode::NotASet, s, out);
   }
   if (IsError(x)) return PassError(x, out);
   Value* c = CopyValue(s);

@@ -128,10 +128,10 @@ Value* CheckOperands(BuiltinFn self, const SimplifiedArgs& a, Value* out) {
   if (IsError(x)) return PassError(x, out);
   if (IsError(y)) return PassError(y, out);
   if (IsSymbolic(x) || IsSymbolic(y)) return Unevaluated(self, a.data(), 2, out);
-  if (!IsSet(x) && !IsNumber(x)) return MakeError(6, x, out);
-  if (!IsSet(y) && !IsNumber(y)) return MakeError(6, y, out);
-  if (!IsSet(x)) return MakeError(51, x, out);
-  if (!IsSet(y)) return MakeError(51, y, out);
+  if (!IsSet(x) && !IsNumber(x)) return MakeError(ErrorCode::NotANumber, x, out);
+  if (!IsSet(y) && !IsNumber(y)) return MakeError(ErrorCode::NotANumber, y, out);
+  if (!IsSet(x)) return MakeError(ErrorCode::NotASet, x, out);
+  if (!IsSet(y)) return MakeError(ErrorCode::NotASet, y, out);
   return nullptr;
 }
 

@@ -287,7 +287,7 @@ Value* Isolate(const Value* e, const Value* l, const Value* r, const Unknown& x)
   if (HasText(l)) return OneElementSet(r);
   if (l->type == ValueType::Function) return IsolateApplication(e, l, r, x);
   if (l->type != ValueType::Plus && l->type != ValueType::Times && l->type != ValueType::Power)
-    return MakeError(55, l);
+    return MakeError(ErrorCode::NotASolveTerm, l);
   const bool ca = ContainsVariable(l->pair.left, x.name);
   const bool cb = ContainsVariable(l->pair.right, x.name);
   if (ca && cb) return SolveCombined(e, l, r, x);
@@ -338,7 +338,7 @@ Value* Solve(const Value* equation, const Unknown& x) {
     case ValueType::Equal:
       return SolveEquation(e, x);
     default:
-      return MakeError(54, e);
+      return MakeError(ErrorCode::NotAnEquation, e);
   }
 }
 
@@ -352,7 +352,7 @@ Value* BuiltinSolve(Value* const* args, Value* out) {
   if (IsOperator(e) && (IsError(e->pair.left) || IsError(e->pair.right))) return MakeEmptySet(out);
   if (!HasText(v)) {
     if (IsError(v)) return PassError(v, out);
-    return MakeError(18, v, out);
+    return MakeError(ErrorCode::NotAStringSymbolOrVariable, v, out);
   }
   // A name given as a string or symbol stands for the variable of that name,
   // which factoring out the variable needs as a value.

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "symcalc/error_code.h"
 #include "symcalc/value_type.h"
 
 namespace symcalc {
@@ -110,7 +111,7 @@ Value* MakeDouble(double x, Value* out = nullptr);
 Value* MakeRatio(std::int64_t n, std::int64_t d, Value* out = nullptr);
 Value* MakeSymbol(std::string_view text, Value* out = nullptr);
 Value* MakeString(std::string_view text, Value* out = nullptr);
-Value* MakeError(int code, const Value* operand, Value* out = nullptr);
+Value* MakeError(ErrorCode code, const Value* operand, Value* out = nullptr);
 Value* Add(const Value* a, const Value* b, Value* out = nullptr);
 Value* Subtract(const Value* a, const Value* b, Value* out = nullptr);
 Value* Multiply(const Value* a, const Value* b, Value* out = nullptr);
