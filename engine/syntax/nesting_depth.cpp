@@ -38,7 +38,7 @@ std::string_view RestOfLevel(std::string_view s, std::size_t from, bool atomOnly
       ++depth;
     } else if (IsCloser(c)) {
       if (depth-- == 0) break;
-    } else if (atomOnly && depth == 0 && i > from && (c == ',' || OperatorCode(s, i) != 0)) {
+    } else if (atomOnly && depth == 0 && i > from && (c == ',' || OperatorCode(s, i) != Operator::None)) {
       break;
     }
   }
@@ -84,8 +84,7 @@ std::optional<std::string_view> PartTooDeep(std::string_view s) {
       --depth;
       continue;
     }
-    const int code = c == ',' ? 0 : OperatorCode(s, i);
-    if (c != ',' && code == 0) continue;
+    if (c != ',' && OperatorCode(s, i) == Operator::None) continue;
     closeSign();
     // A minus at the start of an atom negates the atom: one level more.
     constexpr std::string_view kOperatorChars = ":=&|!<>.+-*/^";

@@ -15,6 +15,7 @@
 #include "eval/relations.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
+#include "syntax/bracket_scanner.h"
 #include "syntax/nesting_depth.h"
 #include "syntax/number_text.h"
 #include "eval/set_insert.h"
@@ -47,15 +48,29 @@ Value* TextError(ErrorCode code, std::string_view text) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-int ClosingError(int code) {
-  switch (code) {
-    case 16:
-      return 10;
-    case 32:
-      return 29;
-    default:
-      return 52;
+// The errors of brackets that do not pair up, one pair of messages per kind.
+ErrorCode CloserWithoutOpener(Bracket b) {
+  switch (b) {
+    case Bracket::Round:
+      return ErrorCode::CloseParenWithoutOpen;
+    case Bracket::Square:
+      return ErrorCode::CloseBracketWithoutOpen;
+    case Bracket::Curly:
+      break;
   }
+  return ErrorCode::CloseBraceWithoutOpen;
+}
+
+ErrorCode OpenerWithoutCloser(Bracket b) {
+  switch (b) {
+    case Bracket::Round:
+      return ErrorCode::OpenParenWithoutClose;
+    case Bracket::Square:
+      return ErrorCode::OpenBracketWithoutClose;
+    case Bracket::Curly:
+      break;
+  }
+  return ErrorCode::OpenBraceWithoutClose;
 }
 
 // Positions of the loosest operator in a piece of text: nearly always a few,
@@ -90,9 +105,9 @@ class Positions {
 };
 
 struct ScanResult {
-  int error = 0;
-  int bestCode = 0;
-  Positions positions;  // every position holding the best code
+  std::optional<ErrorCode> error;
+  Operator best = Operator::None;
+  Positions positions;  // every position holding the best operator
 };
 
 // The characters OperatorCode can give a code to; every other one is skipped
@@ -107,42 +122,30 @@ constexpr std::array<bool, 256> kOperatorChars = [] {
 // depth 0, so a long chain of equal operators is split without rescanning.
 ScanResult ScanOperators(std::string_view s) {
   ScanResult r;
-  bool dq = false;
-  bool sq = false;
-  int depth[3] = {0, 0, 0};  // (), [], {}
+  BracketScanner brackets;
   for (std::size_t i = 0; i < s.size(); ++i) {
     const char c = s[i];
-    if (c == '"' && !sq) dq = !dq;
-    if (c == '\'' && !dq) sq = !sq;
-    if (dq || sq || !kOperatorChars[static_cast<unsigned char>(c)]) continue;
-    const int code = OperatorCode(s, i);
-    if (code == 0) continue;
-    if (code >= 16) {
-      const int kind = code >= 64 ? 2 : code >= 32 ? 1 : 0;
-      if (code & 1) {
-        ++depth[kind];
-      } else if (depth[kind] == 0) {
-        r.error = ClosingError(code);
-        return r;
-      } else {
-        --depth[kind];
-      }
-      continue;
+    const BracketStep step = brackets.Next(c);
+    if (step == BracketStep::Unmatched) {
+      r.error = CloserWithoutOpener(brackets.bracket());
+      return r;
     }
-    if (depth[0] || depth[1] || depth[2]) continue;
-    if (code == 3 && i == 0) continue;  // a leading sign is not an operator
-    if (code > r.bestCode) {
-      r.bestCode = code;
+    if (step != BracketStep::Plain || !brackets.AtTop()) continue;
+    if (!kOperatorChars[static_cast<unsigned char>(c)]) continue;
+    const Operator op = OperatorCode(s, i);
+    if (op == Operator::None) continue;
+    if (op == Operator::Sum && i == 0) continue;  // a leading sign is not an operator
+    if (op > r.best) {
+      r.best = op;
       r.positions.clear();
     }
-    if (code == r.bestCode) r.positions.push_back(i);
+    if (op == r.best) r.positions.push_back(i);
   }
-  if (depth[0])
-    r.error = 11;
-  else if (depth[1])
-    r.error = 30;
-  else if (depth[2])
-    r.error = 53;
+  for (const Bracket b : {Bracket::Round, Bracket::Square, Bracket::Curly})
+    if (brackets.Open(b)) {
+      r.error = OpenerWithoutCloser(b);
+      break;
+    }
   return r;
 }
 
@@ -258,11 +261,11 @@ Value* Evaluate(std::string_view text, bool hold) {
   if (guard.Outermost())
     if (const std::optional<std::string_view> deep = PartTooDeep(s)) return TextError(ErrorCode::IllegalNumberFormat, *deep);
   const ScanResult scan = ScanOperators(s);
-  if (scan.error) return TextError(static_cast<ErrorCode>(scan.error), s);
+  if (scan.error) return TextError(*scan.error, s);
   if (scan.positions.empty()) return ParseAtom(s, hold);
   const std::size_t b = scan.positions.back();
   if (b == s.size() - 1 || b == 0) return TextError(ErrorCode::IllegalNumberFormat, s);
-  if (scan.bestCode == 7) return EvaluateAssignment(s, b, hold);
+  if (scan.best == Operator::Assignment) return EvaluateAssignment(s, b, hold);
   if (scan.positions.size() > 1)
     if (Value* v = EvaluateChain(s, scan.positions, hold)) return v;
   Held left = Hold(Evaluate(s.substr(0, b), hold));
@@ -300,11 +303,11 @@ Value* ParseRadix(std::string_view s) {
 
 Value* ParseComplex(std::string_view s, bool hold) {
   if (s.size() < 4 || s[2] != '(' || s.back() != ')') return TextError(ErrorCode::IllegalComplexFormat, s);
-  const std::size_t comma = FindAtDepth(s, ',', 4);
-  if (comma == 0 || comma >= s.size()) return TextError(ErrorCode::IllegalComplexFormat, s);
-  const std::size_t c0 = comma - 1;  // 0-based
-  Held re = Hold(Evaluate(s.substr(3, c0 - 3), hold));
-  Held im = Hold(Evaluate(s.substr(c0 + 1, s.size() - 1 - (c0 + 1)), hold));
+  const std::size_t comma = FindAtDepth(s, ',', 3);
+  if (comma == std::string_view::npos || comma + 1 >= s.size())
+    return TextError(ErrorCode::IllegalComplexFormat, s);
+  Held re = Hold(Evaluate(s.substr(3, comma - 3), hold));
+  Held im = Hold(Evaluate(s.substr(comma + 1, s.size() - 1 - (comma + 1)), hold));
   return MakeComplex(re.get(), im.get());
 }
 
@@ -313,21 +316,22 @@ Value* ParseArray(std::string_view s, bool hold) {
   std::size_t width = 0;
   std::size_t rowCells = 0;
   std::size_t rows = 0;
-  std::size_t pos = 1;       // 0-based, just after the row's "["
-  std::size_t rowStart = 1;  // where the current row's cells begin
-  std::size_t close = 0;     // 1-based position of the row's "]", 0 when unknown
+  constexpr std::size_t kNone = std::string_view::npos;
+  std::size_t pos = 1;          // just after the row's "["
+  std::size_t rowStart = 1;     // where the current row's cells begin
+  std::size_t close = kNone;    // the row's "]", searched again while not found
   for (;;) {
-    if (close == 0) close = FindAtDepth(s, ']', pos + 1);
-    const std::size_t limit = close ? close - 1 : s.size();
-    const std::size_t comma = FindAtDepth(s.substr(0, limit), ',', pos + 1);
-    if (comma != 0) {
-      cells.push_back(s.substr(pos, comma - 1 - pos));
+    if (close == kNone) close = FindAtDepth(s, ']', pos);
+    const std::size_t limit = close != kNone ? close : s.size();
+    const std::size_t comma = FindAtDepth(s.substr(0, limit), ',', pos);
+    if (comma != kNone) {
+      cells.push_back(s.substr(pos, comma - pos));
       ++rowCells;
-      pos = comma;
+      pos = comma + 1;
       continue;
     }
-    if (close == 0) return TextError(ErrorCode::IllegalArrayFormat, s);
-    const std::size_t c0 = close - 1;
+    if (close == kNone) return TextError(ErrorCode::IllegalArrayFormat, s);
+    const std::size_t c0 = close;
     if (c0 == rowStart || c0 == pos) return TextError(ErrorCode::IllegalArrayFormat, s);  // "[]" or "[1,]"
     cells.push_back(s.substr(pos, c0 - pos));
     ++rowCells;
@@ -344,7 +348,7 @@ Value* ParseArray(std::string_view s, bool hold) {
     else
       return TextError(ErrorCode::IllegalArrayFormat, s);
     pos = rowStart = next;
-    close = 0;
+    close = kNone;
   }
   // Sizes are checked before any cell is computed.
   if (rows > 32767 || width > 32767 || rows * width > 32767)
@@ -356,7 +360,7 @@ Value* ParseArray(std::string_view s, bool hold) {
 }
 
 Value* ParseSet(std::string_view s) {
-  if (FindAtDepth(s, '}', 1) != s.size()) return TextError(ErrorCode::IllegalSetFormat, s);
+  if (FindAtDepth(s, '}', 0) != s.size() - 1) return TextError(ErrorCode::IllegalSetFormat, s);
   const std::string_view inner = TrimSpaces(s.substr(1, s.size() - 2));
   if (inner.empty()) return MakeEmptySet();
   const std::string body = std::string(inner) + ",";
@@ -365,16 +369,16 @@ Value* ParseSet(std::string_view s) {
   std::size_t start = 0;
   for (;;) {
     if (CancelPending()) return Abandoned(nullptr);
-    const std::size_t comma = FindAtDepth(body, ',', start + 1);
-    if (comma == 0) break;
-    Held element = Hold(EvaluateText(std::string_view(body).substr(start, comma - 1 - start)));
+    const std::size_t comma = FindAtDepth(body, ',', start);
+    if (comma == std::string_view::npos) break;
+    Held element = Hold(EvaluateText(std::string_view(body).substr(start, comma - start)));
     if (!failure) {
       if (IsError(element.get()))
         failure = Hold(PassError(element.get()));
       else
         builder.Insert(element.get());
     }
-    start = comma;
+    start = comma + 1;
   }
   if (failure) return failure.release();
   return builder.Finish();
@@ -420,7 +424,7 @@ Value* ParseCall(std::string_view s, std::size_t open, bool hold) {
       ++depth[c == '(' ? 0 : c == '[' ? 1 : 2];
     } else if (c == ')' || c == ']' || c == '}') {
       const int k = c == ')' ? 0 : c == ']' ? 1 : 2;
-      if (depth[k] == 0) return TextError(static_cast<ErrorCode>(k == 0 ? 10 : k == 1 ? 29 : 52), s);
+      if (depth[k] == 0) return TextError(CloserWithoutOpener(static_cast<Bracket>(k)), s);
       --depth[k];
     } else if (c == ',' && !depth[0] && !depth[1] && !depth[2]) {
       if (taken == m) return TextError(ErrorCode::WrongParameterCount, s);
@@ -436,19 +440,22 @@ Value* ParseCall(std::string_view s, std::size_t open, bool hold) {
 }
 
 Value* ParseNumberOrName(std::string_view s, bool hold) {
-  int state = 0;
+  // The part of a number the reading is in; a character no part takes makes
+  // the text a name.
+  enum class NumberPart : std::uint8_t { Integer, Fraction, Exponent };
+  NumberPart part = NumberPart::Integer;
   bool isName = false;
   for (std::size_t i = 0; i < s.size() && !isName; ++i) {
     const char c = s[i];
     const char prev = i ? s[i - 1] : '\0';
-    if (c == '.' && state == 0) {
-      state = 1;
-    } else if (c == '.' && state == 1) {
+    if (c == '.' && part == NumberPart::Integer) {
+      part = NumberPart::Fraction;
+    } else if (c == '.' && part == NumberPart::Fraction) {
       return TextError(ErrorCode::IllegalNumberFormat, s);
     } else if ((c == '+' || c == '-') && (i == 0 || prev == 'e' || prev == 'E')) {
       // sign of the number or of its exponent
-    } else if ((c == 'e' || c == 'E') && i >= 1 && state < 2) {
-      state = 2;
+    } else if ((c == 'e' || c == 'E') && i >= 1 && part != NumberPart::Exponent) {
+      part = NumberPart::Exponent;
     } else if (IsDigit(c)) {
       // digit
     } else {
@@ -460,7 +467,7 @@ Value* ParseNumberOrName(std::string_view s, bool hold) {
     if (const Binding* b = FindBinding(s)) return Simplify(b->value);
     return MakeVariable(s);
   }
-  if (state == 0) return ReadDecimalInteger(s);
+  if (part == NumberPart::Integer) return ReadDecimalInteger(s);
   return MakeDouble(ReadDouble(s));
 }
 
@@ -472,61 +479,37 @@ std::string_view TrimSpaces(std::string_view s) {
   return s;
 }
 
-int OperatorCode(std::string_view s, std::size_t i) {
+Operator OperatorCode(std::string_view s, std::size_t i) {
   const char c = s[i];
   const char n = i + 1 < s.size() ? s[i + 1] : '\0';
   const char p1 = i >= 1 ? s[i - 1] : '\0';
   const char p2 = i >= 2 ? s[i - 2] : '\0';
   auto isRel = [](char x) { return x == '=' || x == '>' || x == '<'; };
-  if (c == ':' && n == '=') return 7;
-  if (c == '&' || c == '|' || c == '!') return 6;
-  if (c == '>' && (n == '=' || n == '<')) return 5;
-  if (c == '<' && (n == '=' || n == '>')) return 5;
-  if (c == '=' && (n == '>' || n == '<')) return 5;
-  if (isRel(c)) return isRel(p1) ? 0 : 5;
-  if (c == '.' && n == '.') return 4;
+  if (c == ':' && n == '=') return Operator::Assignment;
+  if (c == '&' || c == '|' || c == '!') return Operator::Logic;
+  if (c == '>' && (n == '=' || n == '<')) return Operator::Relation;
+  if (c == '<' && (n == '=' || n == '>')) return Operator::Relation;
+  if (c == '=' && (n == '>' || n == '<')) return Operator::Relation;
+  // The second character of a two-character relation is not one of its own.
+  if (isRel(c)) return isRel(p1) ? Operator::None : Operator::Relation;
+  if (c == '.' && n == '.') return Operator::Range;
   if (c == '+' || c == '-') {
-    if ((p1 == 'e' || p1 == 'E') && i >= 2 && (IsDigit(p2) || p2 == '.')) return 0;
-    return 3;
+    // The sign of an exponent belongs to its number: 1e-5, 1.e+5.
+    if ((p1 == 'e' || p1 == 'E') && i >= 2 && (IsDigit(p2) || p2 == '.')) return Operator::None;
+    return Operator::Sum;
   }
-  if (c == '*' || c == '/') return 2;
-  if (c == '^') return 1;
-  switch (c) {
-    case '(':
-      return 17;
-    case ')':
-      return 16;
-    case '[':
-      return 33;
-    case ']':
-      return 32;
-    case '{':
-      return 65;
-    case '}':
-      return 64;
-    default:
-      return 0;
-  }
+  if (c == '*' || c == '/') return Operator::Product;
+  if (c == '^') return Operator::Power;
+  return Operator::None;
 }
 
 std::size_t FindAtDepth(std::string_view s, char ch, std::size_t start) {
-  bool dq = false;
-  bool sq = false;
-  long paren = 0;
-  long brace = 0;
-  for (std::size_t i = start ? start - 1 : 0; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c == '"' && !sq) dq = !dq;
-    if (c == '\'' && !dq) sq = !sq;
-    if (!dq && !sq) {
-      if (c == '(') ++paren;
-      if (c == ')') --paren;
-      if (c == '{') ++brace;
-      if (c == '}') --brace;
-      if (c == ch && paren == 0 && brace == 0) return i + 1;
-    }
+  BracketScanner brackets(/*countSquare=*/false);
+  for (std::size_t i = start; i < s.size(); ++i) {
+    // A closer searched for is found when it brings its level back to 0.
+    if (brackets.Next(s[i]) != BracketStep::Quoted && s[i] == ch && brackets.AtTop()) return i;
   }
-  return 0;
+  return std::string_view::npos;
 }
 
 Value* ParseAtom(std::string_view text, bool hold, Value* out) {

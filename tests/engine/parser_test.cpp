@@ -226,18 +226,21 @@ TEST_F(Parser, OperatorCodes) {
   struct CodeCase {
     const char* text;
     std::size_t pos;
-    int code;
+    Operator op;
   };
+  using enum Operator;
   const CodeCase cases[] = {
-      {"x:=1", 1, 7}, {"a&b", 1, 6},  {"a|b", 1, 6},   {"a!b", 1, 6},  {"a>=b", 1, 5},
-      {"a>=b", 2, 0}, {"a<>b", 1, 5}, {"a<>b", 2, 0},  {"a=<b", 1, 5}, {"a<b", 1, 5},
-      {"1..2", 1, 4}, {"a+b", 1, 3},  {"1e-5", 2, 0},  {"e-1", 1, 3},  {"1.e+5", 3, 0},
-      {"a*b", 1, 2},  {"a/b", 1, 2},  {"a^b", 1, 1},   {"(", 0, 17},   {")", 0, 16},
-      {"[", 0, 33},   {"]", 0, 32},   {"{", 0, 65},    {"}", 0, 64},   {"a:b", 1, 0},
+      {"x:=1", 1, Assignment}, {"a&b", 1, Logic},     {"a|b", 1, Logic},     {"a!b", 1, Logic},
+      {"a>=b", 1, Relation},   {"a>=b", 2, None},     {"a<>b", 1, Relation}, {"a<>b", 2, None},
+      {"a=<b", 1, Relation},   {"a<b", 1, Relation},  {"1..2", 1, Range},    {"a+b", 1, Sum},
+      {"1e-5", 2, None},       {"e-1", 1, Sum},       {"1.e+5", 3, None},    {"a*b", 1, Product},
+      {"a/b", 1, Product},     {"a^b", 1, Power},     {"(", 0, None},        {")", 0, None},
+      {"[", 0, None},          {"]", 0, None},        {"{", 0, None},        {"}", 0, None},
+      {"a:b", 1, None},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.text) + " @" + std::to_string(c.pos));
-    EXPECT_EQ(OperatorCode(c.text, c.pos), c.code);
+    EXPECT_EQ(OperatorCode(c.text, c.pos), c.op);
   }
 }
 
