@@ -23,7 +23,9 @@ Value* NameError(ErrorCode code, std::string_view name) {
 
 // What an assignment that a cancel request stopped before it bound anything
 // returns; the line handling drops it with the rest of the piece.
-Value* AbandonedError(std::string_view name) { return NameError(ErrorCode::NotAnAnalysisTerm, name); }
+Value* AbandonedError(std::string_view name) {
+  return NameError(ErrorCode::NotAnAnalysisTerm, name);
+}
 
 // True when `name` occurs as a variable anywhere in v: in the positions
 // Simplify substitutes (operator operands, function arguments, complex parts),
@@ -162,7 +164,8 @@ Value* Assign(std::string_view fullName, const Value* value) {
       if (const std::optional<ErrorCode> err = takeParameter(i)) return NameError(*err, name);
       paramStart = i + 1;
     } else {
-      return NameError(state == 0 ? ErrorCode::IllegalVariableName : ErrorCode::IllegalFunctionName, name);
+      return NameError(state == 0 ? ErrorCode::IllegalVariableName : ErrorCode::IllegalFunctionName,
+                       name);
     }
   }
   if (state == 1) return NameError(ErrorCode::IllegalFunctionName, name);

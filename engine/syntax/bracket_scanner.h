@@ -36,16 +36,27 @@ class BracketScanner {
     if (wasQuoted || dq_ || sq_) return BracketStep::Quoted;
     bool opens = false;
     switch (c) {
-      case '(': opens = true; [[fallthrough]];
-      case ')': bracket_ = Bracket::Round; break;
-      case '[': opens = true; [[fallthrough]];
+      case '(':
+        opens = true;
+        [[fallthrough]];
+      case ')':
+        bracket_ = Bracket::Round;
+        break;
+      case '[':
+        opens = true;
+        [[fallthrough]];
       case ']':
         if (!countSquare_) return BracketStep::Plain;
         bracket_ = Bracket::Square;
         break;
-      case '{': opens = true; [[fallthrough]];
-      case '}': bracket_ = Bracket::Curly; break;
-      default: return BracketStep::Plain;
+      case '{':
+        opens = true;
+        [[fallthrough]];
+      case '}':
+        bracket_ = Bracket::Curly;
+        break;
+      default:
+        return BracketStep::Plain;
     }
     long& depth = depth_[static_cast<std::size_t>(bracket_)];
     if (opens) {

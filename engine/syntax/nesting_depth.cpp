@@ -38,7 +38,8 @@ std::string_view RestOfLevel(std::string_view s, std::size_t from, bool atomOnly
       ++depth;
     } else if (IsCloser(c)) {
       if (depth-- == 0) break;
-    } else if (atomOnly && depth == 0 && i > from && (c == ',' || OperatorCode(s, i) != Operator::None)) {
+    } else if (atomOnly && depth == 0 && i > from &&
+               (c == ',' || OperatorCode(s, i) != Operator::None)) {
       break;
     }
   }

@@ -13,12 +13,12 @@
 #include "eval/arithmetic.h"
 #include "eval/cancel.h"
 #include "eval/relations.h"
+#include "eval/set_insert.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
 #include "syntax/bracket_scanner.h"
 #include "syntax/nesting_depth.h"
 #include "syntax/number_text.h"
-#include "eval/set_insert.h"
 
 namespace symcalc {
 namespace {
@@ -259,7 +259,8 @@ Value* Evaluate(std::string_view text, bool hold) {
   // Reading a deep text scans it once per level before anything is computed.
   if (CancelPending()) return Abandoned(nullptr);
   if (guard.Outermost())
-    if (const std::optional<std::string_view> deep = PartTooDeep(s)) return TextError(ErrorCode::IllegalNumberFormat, *deep);
+    if (const std::optional<std::string_view> deep = PartTooDeep(s))
+      return TextError(ErrorCode::IllegalNumberFormat, *deep);
   const ScanResult scan = ScanOperators(s);
   if (scan.error) return TextError(*scan.error, s);
   if (scan.positions.empty()) return ParseAtom(s, hold);
@@ -291,7 +292,9 @@ Value* ParseRadix(std::string_view s) {
       d = c - 'A' + 10;
     else
       d = -1;
-    if (d < 0 || (binary && d > 1)) return TextError(binary ? ErrorCode::IllegalBinaryDigits : ErrorCode::IllegalHexDigits, std::string_view(&s[2 + k], 1));
+    if (d < 0 || (binary && d > 1))
+      return TextError(binary ? ErrorCode::IllegalBinaryDigits : ErrorCode::IllegalHexDigits,
+                       std::string_view(&s[2 + k], 1));
     const std::size_t distance = digits - 1 - k;
     if (d == 0) continue;
     // Bits beyond the 64th would be lost: such a literal is not a number here.
@@ -302,7 +305,8 @@ Value* ParseRadix(std::string_view s) {
 }
 
 Value* ParseComplex(std::string_view s, bool hold) {
-  if (s.size() < 4 || s[2] != '(' || s.back() != ')') return TextError(ErrorCode::IllegalComplexFormat, s);
+  if (s.size() < 4 || s[2] != '(' || s.back() != ')')
+    return TextError(ErrorCode::IllegalComplexFormat, s);
   const std::size_t comma = FindAtDepth(s, ',', 3);
   if (comma == std::string_view::npos || comma + 1 >= s.size())
     return TextError(ErrorCode::IllegalComplexFormat, s);
@@ -317,9 +321,9 @@ Value* ParseArray(std::string_view s, bool hold) {
   std::size_t rowCells = 0;
   std::size_t rows = 0;
   constexpr std::size_t kNone = std::string_view::npos;
-  std::size_t pos = 1;          // just after the row's "["
-  std::size_t rowStart = 1;     // where the current row's cells begin
-  std::size_t close = kNone;    // the row's "]", searched again while not found
+  std::size_t pos = 1;        // just after the row's "["
+  std::size_t rowStart = 1;   // where the current row's cells begin
+  std::size_t close = kNone;  // the row's "]", searched again while not found
   for (;;) {
     if (close == kNone) close = FindAtDepth(s, ']', pos);
     const std::size_t limit = close != kNone ? close : s.size();
@@ -332,7 +336,8 @@ Value* ParseArray(std::string_view s, bool hold) {
     }
     if (close == kNone) return TextError(ErrorCode::IllegalArrayFormat, s);
     const std::size_t c0 = close;
-    if (c0 == rowStart || c0 == pos) return TextError(ErrorCode::IllegalArrayFormat, s);  // "[]" or "[1,]"
+    if (c0 == rowStart || c0 == pos)
+      return TextError(ErrorCode::IllegalArrayFormat, s);  // "[]" or "[1,]"
     cells.push_back(s.substr(pos, c0 - pos));
     ++rowCells;
     if (rows > 0 && rowCells != width) return TextError(ErrorCode::ArrayRowSizesDiffer, s);

@@ -27,8 +27,6 @@
 
 namespace symcalc {
 
-
-
 inline constexpr int kTypeCount = 24;
 inline constexpr int kMathSymbolCount = 4;
 

@@ -230,12 +230,12 @@ TEST_F(Parser, OperatorCodes) {
   };
   using enum Operator;
   const CodeCase cases[] = {
-      {"x:=1", 1, Assignment}, {"a&b", 1, Logic},     {"a|b", 1, Logic},     {"a!b", 1, Logic},
-      {"a>=b", 1, Relation},   {"a>=b", 2, None},     {"a<>b", 1, Relation}, {"a<>b", 2, None},
-      {"a=<b", 1, Relation},   {"a<b", 1, Relation},  {"1..2", 1, Range},    {"a+b", 1, Sum},
-      {"1e-5", 2, None},       {"e-1", 1, Sum},       {"1.e+5", 3, None},    {"a*b", 1, Product},
-      {"a/b", 1, Product},     {"a^b", 1, Power},     {"(", 0, None},        {")", 0, None},
-      {"[", 0, None},          {"]", 0, None},        {"{", 0, None},        {"}", 0, None},
+      {"x:=1", 1, Assignment}, {"a&b", 1, Logic},    {"a|b", 1, Logic},     {"a!b", 1, Logic},
+      {"a>=b", 1, Relation},   {"a>=b", 2, None},    {"a<>b", 1, Relation}, {"a<>b", 2, None},
+      {"a=<b", 1, Relation},   {"a<b", 1, Relation}, {"1..2", 1, Range},    {"a+b", 1, Sum},
+      {"1e-5", 2, None},       {"e-1", 1, Sum},      {"1.e+5", 3, None},    {"a*b", 1, Product},
+      {"a/b", 1, Product},     {"a^b", 1, Power},    {"(", 0, None},        {")", 0, None},
+      {"[", 0, None},          {"]", 0, None},       {"{", 0, None},        {"}", 0, None},
       {"a:b", 1, None},
   };
   for (const auto& c : cases) {

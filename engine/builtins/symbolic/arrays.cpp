@@ -53,9 +53,12 @@ Value* MinorArgumentError(const Value* m, const Value* r, const Value* c, Value*
   if (!IsArray(m)) return MakeError(ErrorCode::NotAnArray, m, out);
   if (!IsQword(r)) return MakeError(ErrorCode::NotAnInteger, r, out);
   if (!IsQword(c)) return MakeError(ErrorCode::NotAnInteger, c, out);
-  if (r->qword < 0 || r->qword >= m->array.height) return MakeError(ErrorCode::IllegalDeterminantNumber, r, out);
-  if (c->qword < 0 || c->qword >= m->array.width) return MakeError(ErrorCode::IllegalDeterminantNumber, c, out);
-  if (m->array.width == 1 || m->array.height == 1) return MakeError(ErrorCode::DeterminantSizeBelowTwo, m, out);
+  if (r->qword < 0 || r->qword >= m->array.height)
+    return MakeError(ErrorCode::IllegalDeterminantNumber, r, out);
+  if (c->qword < 0 || c->qword >= m->array.width)
+    return MakeError(ErrorCode::IllegalDeterminantNumber, c, out);
+  if (m->array.width == 1 || m->array.height == 1)
+    return MakeError(ErrorCode::DeterminantSizeBelowTwo, m, out);
   return nullptr;
 }
 
@@ -120,8 +123,10 @@ Value* RowColumnError(const Value* a, const Value* r, const Value* c, std::int64
   if (IsError(c)) return PassError(c, out);
   if (!IsQword(r)) return MakeError(ErrorCode::NotAnInteger, r, out);
   if (!IsQword(c)) return MakeError(ErrorCode::NotAnInteger, c, out);
-  if (r->qword < 0 || r->qword >= a->array.height) return MakeError(ErrorCode::ArrayIndexOutOfBounds, r, out);
-  if (c->qword < 0 || c->qword >= a->array.width) return MakeError(ErrorCode::ArrayIndexOutOfBounds, c, out);
+  if (r->qword < 0 || r->qword >= a->array.height)
+    return MakeError(ErrorCode::ArrayIndexOutOfBounds, r, out);
+  if (c->qword < 0 || c->qword >= a->array.width)
+    return MakeError(ErrorCode::ArrayIndexOutOfBounds, c, out);
   index = r->qword * a->array.width + c->qword;
   return nullptr;
 }
@@ -199,7 +204,8 @@ Value* BuiltinScalar(Value* const* args, Value* out) {
     if (!IsArray(a[i])) return MakeError(ErrorCode::NotAnArray, a[i], out);
   for (int i = 0; i < 2; ++i)
     if (a[i]->array.width != 1) return MakeError(ErrorCode::NotAVector, a[i], out);
-  if (a[0]->array.height != a[1]->array.height) return MakeError(ErrorCode::ArraySizesDiffer, a[0], out);
+  if (a[0]->array.height != a[1]->array.height)
+    return MakeError(ErrorCode::ArraySizesDiffer, a[0], out);
   Value* const* x = CellsOf(a[0]);
   Value* const* y = CellsOf(a[1]);
   Held sum = Hold(MakeQword(0));
@@ -236,7 +242,8 @@ Value* BuiltinSetarg(Value* const* args, Value* out) {
   if (Value* e = NewCellError(x, out)) return e;
   if (!IsArray(s)) return Refuse(s, ErrorCode::NotAnArray, out);
   if (!IsQword(n)) return Refuse(n, ErrorCode::NotAnInteger, out);
-  if (n->qword < 0 || n->qword >= CellCount(s)) return MakeError(ErrorCode::ArrayIndexOutOfBounds, n, out);
+  if (n->qword < 0 || n->qword >= CellCount(s))
+    return MakeError(ErrorCode::ArrayIndexOutOfBounds, n, out);
   return WithCell(s, n->qword, x, out);
 }
 
