@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "syntax/bracket_scanner.h"
 #include "syntax/parser.h"
 
 namespace symcalc {
@@ -10,18 +11,12 @@ namespace {
 bool IsOpener(char c) { return c == '(' || c == '[' || c == '{'; }
 bool IsCloser(char c) { return c == ')' || c == ']' || c == '}'; }
 
-// Quotes are toggled as the operator scan of the parser toggles them; inside
-// them nothing nests.
+// Quotes are read by the parser's one scanner; inside them nothing nests.
+// (Only its quote state is used here: this count joins all bracket kinds.)
 struct Quotes {
-  bool dq = false;
-  bool sq = false;
+  BracketScanner scanner;
   // True when c is part of a quoted text (its quote marks included).
-  bool Skip(char c) {
-    const bool was = dq || sq;
-    if (c == '"' && !sq) dq = !dq;
-    if (c == '\'' && !dq) sq = !sq;
-    return was || dq || sq;
-  }
+  bool Skip(char c) { return scanner.Next(c) == BracketStep::Quoted; }
 };
 
 // The text from `from` to the end of the bracket level it starts in: up to
