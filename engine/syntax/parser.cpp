@@ -420,18 +420,19 @@ Value* ParseCall(std::string_view s, std::size_t open, bool hold) {
   } release{args};
 
   int taken = 0;
-  int depth[3] = {0, 0, 0};
+  BracketScanner brackets;
   std::size_t start = 0;
   const std::size_t n = argText.size();
+  // The end of the list closes the last argument as a comma would; a comma
+  // inside quotes or brackets belongs to its argument.
   for (std::size_t i = 0; i <= n; ++i) {
-    const char c = i < n ? argText[i] : ',';
-    if (c == '(' || c == '[' || c == '{') {
-      ++depth[c == '(' ? 0 : c == '[' ? 1 : 2];
-    } else if (c == ')' || c == ']' || c == '}') {
-      const int k = c == ')' ? 0 : c == ']' ? 1 : 2;
-      if (depth[k] == 0) return TextError(CloserWithoutOpener(static_cast<Bracket>(k)), s);
-      --depth[k];
-    } else if (c == ',' && !depth[0] && !depth[1] && !depth[2]) {
+    if (i < n) {
+      const BracketStep step = brackets.Next(argText[i]);
+      if (step == BracketStep::Unmatched)
+        return TextError(CloserWithoutOpener(brackets.bracket()), s);
+      if (step != BracketStep::Plain || argText[i] != ',') continue;
+    }
+    if (brackets.AtTop()) {
       if (taken == m) return TextError(ErrorCode::WrongParameterCount, s);
       const bool held = hold || ((entry->holdMask >> taken) & 1);
       args[taken] = Evaluate(argText.substr(start, i - start), held);

@@ -115,8 +115,27 @@ TEST_F(Parser, StringsAndSymbols) {
       {"\"a\"b\"", "<Error> Illegal string format. \"\"a\"b\"\""},
       {"'", "<Error> Illegal string format. \"'\""},
       {"\"", "<Error> Illegal string format. \"\"\""},
-      {"isstring(\"a,b\")", "<Error> Incorrect number of parameters. \"isstring(\"a,b\")\""},
+      {"isstring(\"a,b\")", "true"},
       {"\"x+1\"", "\"x+1\""},
+  };
+  EXPECT_CASES(cases);
+}
+
+// A call's arguments are split where the rest of the parser sees a comma:
+// not inside quotes, and a bracket inside quotes neither opens nor closes.
+TEST_F(Parser, CallArgumentsHonourQuotes) {
+  const Case cases[] = {
+      {"issymbol('a,b')", "true"},
+      {"isstring(\")\")", "true"},
+      {"isstring(\"(,\")", "true"},
+      {"if(true, \"x,y\", 2)", "\"x,y\""},
+      {"if(false, 1, \"]}\")", "\"]}\""},
+      {"f(s):=s", "s"},
+      {"f(\"1,2\")", "\"1,2\""},
+      // Outside the quotes a comma still separates and a closer still has to match.
+      {"isstring(\"a\",b)", "<Error> Incorrect number of parameters. \"isstring(\"a\",b)\""},
+      {"isstring(\"a\"))", "<Error> ')' without '('. \"isstring(\"a\"))\""},
+      {"isstring(\"(\",1])", "<Error> ']' without '['. \"isstring(\"(\",1])\""},
   };
   EXPECT_CASES(cases);
 }

@@ -187,8 +187,9 @@ TEST_F(RoundTrip, KnownLimitations) {
       // without substitution (diff, solve); read back, the name is the constant.
       {"a variable named like a constant", ValueType::Variable, [] { return MakeVariable("e"); }},
       // An application keeps an argument that stops it from being computed;
-      // argument lists are split at every comma, quoted or not.
-      {"an application whose string argument holds a comma", ValueType::Function,
+      // read back, the application is computed and refuses the argument. (The
+      // comma inside the string is read as part of it.)
+      {"an application whose argument stops it from being computed", ValueType::Function,
        [] {
          Held x = Hold(MakeVariable("x"));
          Held node = Hold(CallBuiltin("sin", x.get()));
