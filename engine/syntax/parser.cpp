@@ -48,30 +48,20 @@ Value* TextError(ErrorCode code, std::string_view text) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The errors of brackets that do not pair up, one pair of messages per kind.
-ErrorCode CloserWithoutOpener(Bracket b) {
-  switch (b) {
-    case Bracket::Round:
-      return ErrorCode::CloseParenWithoutOpen;
-    case Bracket::Square:
-      return ErrorCode::CloseBracketWithoutOpen;
-    case Bracket::Curly:
-      break;
-  }
-  return ErrorCode::CloseBraceWithoutOpen;
-}
+// The errors of brackets that do not pair up, one row per Bracket kind in
+// its order: a closer without its opener, an opener left without its closer.
+struct UnpairedErrors {
+  ErrorCode closer;
+  ErrorCode opener;
+};
+constexpr std::array<UnpairedErrors, 3> kUnpaired = {{
+    {ErrorCode::CloseParenWithoutOpen, ErrorCode::OpenParenWithoutClose},
+    {ErrorCode::CloseBracketWithoutOpen, ErrorCode::OpenBracketWithoutClose},
+    {ErrorCode::CloseBraceWithoutOpen, ErrorCode::OpenBraceWithoutClose},
+}};
 
-ErrorCode OpenerWithoutCloser(Bracket b) {
-  switch (b) {
-    case Bracket::Round:
-      return ErrorCode::OpenParenWithoutClose;
-    case Bracket::Square:
-      return ErrorCode::OpenBracketWithoutClose;
-    case Bracket::Curly:
-      break;
-  }
-  return ErrorCode::OpenBraceWithoutClose;
-}
+ErrorCode CloserWithoutOpener(Bracket b) { return kUnpaired[static_cast<std::size_t>(b)].closer; }
+ErrorCode OpenerWithoutCloser(Bracket b) { return kUnpaired[static_cast<std::size_t>(b)].opener; }
 
 // Positions of the loosest operator in a piece of text: nearly always a few,
 // kept inline so that reading a line allocates nothing for them.
