@@ -3,8 +3,10 @@
 #include <memory>
 #include <vector>
 
+#include "builtins/builtins.h"
+#include "eval/arithmetic.h"
 #include "eval/constructors.h"
-#include "state/builtin_table.h"
+#include "builtins/builtin_table.h"
 #include "state/engine_state.h"
 
 namespace symcalc {
@@ -23,6 +25,7 @@ void EngineShutdown() {
 void EngineInit() {
   EngineShutdown();
   InstallEngine(std::make_unique<EngineState>());
+  InstallNumericPower(BuiltinPow);
   for (const BuiltinSpec& b : BuiltinTable())
     RegisterBuiltin(b.impl, b.name, b.maxArgs, b.optionalArgs, b.holdMask);
 

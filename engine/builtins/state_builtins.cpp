@@ -5,18 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "builtins/builtin_table.h"
 #include "builtins/builtins.h"
-#include "eval/cancel.h"
 
 namespace symcalc {
 namespace {
-
-// clearvar and clearfunc accept a name given as string, symbol or variable.
-Value* CheckNameArgument(const Value* x) {
-  if (HasText(x)) return nullptr;
-  if (IsError(x)) return CopyValue(x);
-  return MakeError(18, x);
-}
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(
@@ -53,43 +46,18 @@ Value* BuiltinTypelist(Value* const*, Value* out) {
   return MakeString(text, out);
 }
 
-Value* BuiltinClearvar(Value* const* args, Value* out) {
-  // The argument arrives in hold mode and is used as written: simplifying it
-  // would replace a bound variable by its value.
-  const Value* x = args[0];
-  if (Value* bad = CheckNameArgument(x)) return Deliver(bad, out);
-  auto& vars = Engine().variables;
-  const std::string_view name = TextOf(x);
-  for (auto it = vars.begin(); it != vars.end(); ++it) {
-    if (it->name != name) continue;
-    if (it->constant) return MakeError(22, x, out);
-    if (CancelPending()) return MakeError(19, x, out);
-    CommitPiece();
-    BindingsChanged(it->name);
-    FreeValue(it->value);
-    vars.erase(it);
-    return MakeBoolean(1, out);
-  }
-  return MakeError(21, x, out);
-}
+Value* BuiltinClearvar(Value* const* args, Value* out) { return ClearVariable(args[0], out); }
 
-Value* BuiltinClearfunc(Value* const* args, Value* out) {
-  const Value* f = args[0];
-  if (Value* bad = CheckNameArgument(f)) return Deliver(bad, out);
-  auto& reg = Engine().registry;
-  const std::string_view name = TextOf(f);
-  for (auto it = reg.begin(); it != reg.end(); ++it) {
-    if ((*it)->name != name) continue;
-    if (!(*it)->body) return MakeError(45, f, out);
-    if (CancelPending()) return MakeError(19, f, out);
-    CommitPiece();
-    BuiltinEntry* e = *it;
-    reg.erase(it);
-    e->removed = true;
-    ReleaseEntryRef(e);
-    return MakeBoolean(1, out);
-  }
-  return MakeError(40, f, out);
+Value* BuiltinClearfunc(Value* const* args, Value* out) { return ClearFunction(args[0], out); }
+
+std::span<const BuiltinSpec> StateBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"functionlist", BuiltinFunctionlist, 0, 0, 0},
+      {"typelist", BuiltinTypelist, 0, 0, 0},
+      {"clearvar", BuiltinClearvar, 1, 0, 1},
+      {"clearfunc", BuiltinClearfunc, 1, 0, 1},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

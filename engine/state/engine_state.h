@@ -92,6 +92,11 @@ void BindingsChanged(std::string_view name);
 // The bit of a variable name in the masks of simplified records.
 std::uint64_t NameBit(std::string_view name);
 
+// Removing a binding or a user function by its name (a string, symbol or
+// variable); true, or the error that says why not.
+Value* ClearVariable(const Value* name, Value* out = nullptr);
+Value* ClearFunction(const Value* name, Value* out = nullptr);
+
 // Engine operations
 Value* UserFunction(Value* const* args, Value* out);
 
