@@ -49,6 +49,8 @@ constexpr std::string_view kRegistryOrder[] = {
 
 }  // namespace
 
+std::span<const std::string_view> RegistryOrder() { return kRegistryOrder; }
+
 const std::vector<BuiltinSpec>& BuiltinTable() {
   static const std::vector<BuiltinSpec> table = [] {
     std::vector<BuiltinSpec> listed;

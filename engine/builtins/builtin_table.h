@@ -37,6 +37,8 @@ std::span<const BuiltinSpec> DifferentiationBuiltins();
 std::span<const BuiltinSpec> SolveBuiltins();
 std::span<const BuiltinSpec> ExpandBuiltins();
 
+// The keywords in the order they join the registry.
+std::span<const std::string_view> RegistryOrder();
 // Every builtin, in registration order.
 const std::vector<BuiltinSpec>& BuiltinTable();
 
