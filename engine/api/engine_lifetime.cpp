@@ -3,10 +3,10 @@
 #include <memory>
 #include <vector>
 
+#include "builtins/builtin_table.h"
 #include "builtins/builtins.h"
 #include "eval/arithmetic.h"
 #include "eval/constructors.h"
-#include "builtins/builtin_table.h"
 #include "state/engine_state.h"
 
 namespace symcalc {
