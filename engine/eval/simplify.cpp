@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "builtins/builtins.h"
 #include "eval/arithmetic.h"
 #include "eval/cancel.h"
 #include "eval/coefficients.h"
@@ -64,10 +63,8 @@ Value* Operate(ValueType op, const Value* l, const Value* r) {
       return Add(l, r);
     case ValueType::Times:
       return Multiply(l, r);
-    case ValueType::Power: {
-      Value* const args[2] = {const_cast<Value*>(l), const_cast<Value*>(r)};
-      return BuiltinPow(args, nullptr);
-    }
+    case ValueType::Power:
+      return Power(l, r);
     case ValueType::And:
       return And(l, r);
     case ValueType::Or:
@@ -378,8 +375,7 @@ Value* MergedTerm(ValueType n, const Value* x, const CoefficientScope& scope, bo
     // x^f * x^s -> x^(f+s); x * x^s -> x^(1+s)
     if (f) return Pair(ValueType::Power, Retain(x->pair.left), t.release());
     if (alone) return Pair(ValueType::Power, Retain(x), t.release());
-    Value* const args[2] = {const_cast<Value*>(x), t.get()};
-    return BuiltinPow(args, nullptr);
+    return Power(x, t.get());
   }
   // f*x + s*x -> (f+s)*x; x + s*x -> (1+s)*x
   if (f) return ReplaceLeftmostFactor(x, t.get());

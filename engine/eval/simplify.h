@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "eval/constructors.h"
 #include "values/value.h"
 
 namespace symcalc {

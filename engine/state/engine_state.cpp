@@ -1,42 +1,21 @@
-// Engine initialisation, the registry and the variable list.
+// The current engine state, the registry and the variable list.
 #include "state/engine_state.h"
 
 #include <algorithm>
 #include <memory>
 #include <vector>
 
-#include "state/builtin_table.h"
-
 namespace symcalc {
 namespace {
 
 std::unique_ptr<EngineState> g_engine;
-// States set aside by BeginScratchEngine, innermost last.
-std::vector<std::unique_ptr<EngineState>> g_setAside;
 
-void ReleaseState(EngineState& s) {
-  s.chainTables.Clear();
-  s.checkedChains.Clear();
-  for (Binding& b : s.variables) FreeValue(b.value);
-  s.variables.clear();
-  for (BuiltinEntry* e : s.registry) {
-    e->removed = true;
-    ReleaseEntryRef(e);
-  }
-  s.registry.clear();
-  for (CoefficientPair& p : s.coefficients) {
-    FreeValue(p.first);
-    FreeValue(p.second);
-  }
-  s.coefficients.clear();
-}
-
-// Records carry the epoch of the state that simplified them; a record of one
-// state must never pass for simplified in another, so the state taking over
-// starts past the other's epoch and counts every name as changed then.
-void StartPast(EngineState& next, const EngineState& previous) {
-  next.bindingEpoch = std::max(next.bindingEpoch, previous.bindingEpoch) + 1;
-  for (std::uint64_t& change : next.lastChange) change = next.bindingEpoch;
+// A record that changes no longer describes the chain a likeness table was
+// kept for.
+void ForgetWatched(Value* v) {
+  if (!EngineReady()) return;
+  Engine().chainTables.Forget(v);
+  Engine().checkedChains.Forget(v);
 }
 
 }  // namespace
@@ -123,60 +102,36 @@ void PopParameters(std::size_t count) {
   }
 }
 
-void EngineShutdown() {
-  if (!g_engine) return;
-  ReleaseState(*g_engine);
-  g_engine.reset();
-}
-
-void EngineInit() {
-  EngineShutdown();
-  g_engine = std::make_unique<EngineState>();
-  EngineState& s = *g_engine;
-  s.snap = true;
-  for (const BuiltinSpec& b : BuiltinTable())
-    RegisterBuiltin(b.impl, b.name, b.maxArgs, b.optionalArgs, b.holdMask);
-
-  struct Constant {
-    const char* name;
-    Value* value;
-  };
-  const Constant constants[] = {
-      {"#e", MakeDouble(2.7182818284590455)},
-      {"#im", nullptr},
-      {"#false", MakeBoolean(0)},
-      {"#true", MakeBoolean(1)},
-      {"ans", MakeQword(0)},
-      {"#undefined", MakeMathSymbol(kUndefined)},
-      {"#inf", MakeMathSymbol(kInfinity)},
-      {"#infinity", MakeMathSymbol(kInfinity)},
-      {"#pi", MakeMathSymbol(kPi)},
-  };
-  for (const Constant& c : constants) {
-    Value* v = c.value;
-    if (!v) {
-      Held zero = Hold(MakeQword(0));
-      Held one = Hold(MakeQword(1));
-      v = MakeComplex(zero.get(), one.get());
-    }
-    FreeValue(Assign(c.name, v));
-    FreeValue(v);
+void ReleaseState(EngineState& s) {
+  s.chainTables.Clear();
+  s.checkedChains.Clear();
+  for (Binding& b : s.variables) FreeValue(b.value);
+  s.variables.clear();
+  for (BuiltinEntry* e : s.registry) {
+    e->removed = true;
+    ReleaseEntryRef(e);
   }
+  s.registry.clear();
+  for (CoefficientPair& p : s.coefficients) {
+    FreeValue(p.first);
+    FreeValue(p.second);
+  }
+  s.coefficients.clear();
 }
 
-void BeginScratchEngine() {
-  g_setAside.push_back(std::move(g_engine));
-  EngineInit();
-  if (g_setAside.back()) StartPast(*g_engine, *g_setAside.back());
+// Records carry the epoch of the state that simplified them; a record of one
+// state must never pass for simplified in another, so the state taking over
+// starts past the other's epoch and counts every name as changed then.
+void StartPast(EngineState& next, const EngineState& previous) {
+  next.bindingEpoch = std::max(next.bindingEpoch, previous.bindingEpoch) + 1;
+  for (std::uint64_t& change : next.lastChange) change = next.bindingEpoch;
 }
 
-void EndScratchEngine() {
-  if (g_setAside.empty()) return;
-  std::unique_ptr<EngineState> scratch = std::move(g_engine);
-  g_engine = std::move(g_setAside.back());
-  g_setAside.pop_back();
-  if (g_engine && scratch) StartPast(*g_engine, *scratch);
-  if (scratch) ReleaseState(*scratch);
+std::unique_ptr<EngineState> TakeEngine() { return std::move(g_engine); }
+
+void InstallEngine(std::unique_ptr<EngineState> state) {
+  SetRecordHooks(RecordHooks{RetainEntry, ReleaseEntryRef, ForgetWatched});
+  g_engine = std::move(state);
 }
 
 }  // namespace symcalc

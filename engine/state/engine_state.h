@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -49,7 +50,6 @@ struct EngineState {
   std::vector<BuiltinEntry*> registry;  // registration order; never reordered
   std::deque<Binding> variables;        // front is the head of the list
   BuiltinEntry* current = nullptr;
-  bool snap = true;
   bool changedFlag = false;
   std::vector<CoefficientPair> coefficients;
   // The stamp of the current bindings: every change of a binding advances it,
@@ -65,6 +65,14 @@ struct EngineState {
 
 EngineState& Engine();
 bool EngineReady();
+// The engine's lifetime (EngineInit, scratch engines) is run by the API layer,
+// which knows the builtins to register; the state only holds the current one.
+std::unique_ptr<EngineState> TakeEngine();
+void InstallEngine(std::unique_ptr<EngineState> state);
+// Frees everything a state holds.
+void ReleaseState(EngineState& s);
+// Makes `next` take over from `previous` without mistaking its records.
+void StartPast(EngineState& next, const EngineState& previous);
 
 // Registry
 BuiltinEntry* RegisterBuiltin(BuiltinFn impl, std::string_view name, int maxArgs,
@@ -83,6 +91,11 @@ void PopParameters(std::size_t count);
 void BindingsChanged(std::string_view name);
 // The bit of a variable name in the masks of simplified records.
 std::uint64_t NameBit(std::string_view name);
+
+// Removing a binding or a user function by its name (a string, symbol or
+// variable); true, or the error that says why not.
+Value* ClearVariable(const Value* name, Value* out = nullptr);
+Value* ClearFunction(const Value* name, Value* out = nullptr);
 
 // Engine operations
 Value* UserFunction(Value* const* args, Value* out);

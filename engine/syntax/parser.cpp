@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "builtins/builtins.h"
 #include "eval/arithmetic.h"
 #include "eval/cancel.h"
 #include "eval/relations.h"
@@ -164,10 +163,8 @@ Value* Combine(std::string_view s, std::size_t b, const Value* left, const Value
       return Multiply(left, right);
     case '/':
       return Divide(left, right);
-    case '^': {
-      Value* const args[2] = {const_cast<Value*>(left), const_cast<Value*>(right)};
-      return BuiltinPow(args, nullptr);
-    }
+    case '^':
+      return Power(left, right);
     case '&':
       return And(left, right);
     case '|':
@@ -191,12 +188,10 @@ Value* EvaluateAssignment(std::string_view s, std::size_t b, bool hold) {
   if (right.empty()) {
     if (name.size() >= 2 && name.substr(name.size() - 2) == "()") {
       Held fname = Hold(MakeString(name.substr(0, name.size() - 2)));
-      Value* const args[1] = {fname.get()};
-      return BuiltinClearfunc(args, nullptr);
+      return ClearFunction(fname.get());
     }
     Held vname = Hold(MakeString(name));
-    Value* const args[1] = {vname.get()};
-    return BuiltinClearvar(args, nullptr);
+    return ClearVariable(vname.get());
   }
   Held value = Hold(Evaluate(right, hold));
   if (Value* err = Assign(name, value.get())) return err;

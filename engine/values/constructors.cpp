@@ -1,7 +1,6 @@
 // The general constructors: booleans, texts, errors, ranges, sets, arrays.
 #include <algorithm>
 
-#include "eval/simplify.h"
 #include "values/value.h"
 
 namespace symcalc {
@@ -36,32 +35,18 @@ Value* MakeVariable(std::string_view name, Value* out) {
   for (char c : name) {
     const bool ok = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
     if (!ok) {
-      Held s = Hold(MakeString(name));
-      return MakeError(ErrorCode::IllegalVariableName, s.get(), out);
+      return MakeRawError(ErrorCode::IllegalVariableName, MakeString(name), out);
     }
   }
   return MakeTextValue(ValueType::Variable, name, out);
 }
 
-Value* MakeError(ErrorCode code, const Value* operand, Value* out) {
-  Value* simplified = operand ? Simplify(operand) : nullptr;
+Value* MakeRawError(ErrorCode code, Value* operand, Value* out) {
   Value* v = FreshRecord(out);
   v->type = ValueType::Error;
   v->error.code = static_cast<ErrorCode>(std::clamp(static_cast<int>(code), 0, kErrorCount - 1));
-  v->error.operand = simplified;
+  v->error.operand = operand;
   return v;
-}
-
-Value* PassError(const Value* error, Value* out) {
-  return MakeError(error->error.code, error->error.operand, out);
-}
-
-Value* MakeRange(const Value* low, const Value* high, Value* out) {
-  Held lo = Hold(Simplify(low));
-  Held hi = Hold(Simplify(high));
-  if (IsError(lo.get())) return PassError(lo.get(), out);
-  if (IsError(hi.get())) return PassError(hi.get(), out);
-  return MakeRawPair(ValueType::Range, lo.release(), hi.release(), out);
 }
 
 Value* MakeRawPair(ValueType type, Value* left, Value* right, Value* out) {
@@ -81,25 +66,24 @@ Value* MakeEmptySet(Value* out) {
 Value* MakeArray(std::int64_t width, std::int64_t height, CellTable* cells, Value* out) {
   HeldCells table(cells);
   if (width < 1) {
-    Held n = Hold(MakeQword(width));
-    return MakeError(ErrorCode::ArraySizeBelowOne, n.get(), out);
+    return MakeRawError(ErrorCode::ArraySizeBelowOne, MakeQword(width), out);
   }
   if (height < 1) {
-    Held n = Hold(MakeQword(height));
-    return MakeError(ErrorCode::ArraySizeBelowOne, n.get(), out);
+    return MakeRawError(ErrorCode::ArraySizeBelowOne, MakeQword(height), out);
   }
   const __int128 product = static_cast<__int128>(width) * height;
   if (width > 32767 || height > 32767 || product > 32767) {
-    Held n = Hold(product <= INT64_MAX ? MakeQword(static_cast<std::int64_t>(product))
-                                       : MakeDouble(static_cast<double>(width) *
-                                                    static_cast<double>(height)));
-    return MakeError(ErrorCode::ArraySizeTooLarge, n.get(), out);
+    return MakeRawError(ErrorCode::ArraySizeTooLarge,
+                        product <= INT64_MAX ? MakeQword(static_cast<std::int64_t>(product))
+                                             : MakeDouble(static_cast<double>(width) *
+                                                          static_cast<double>(height)),
+                        out);
   }
   const auto count = static_cast<std::size_t>(product);
   if (table) {
     for (std::size_t i = 0; i < count; ++i) {
       const Value* cell = table->cells()[i];
-      if (IsError(cell)) return PassError(cell, out);
+      if (IsError(cell)) return MakeRawError(cell->error.code, Retain(cell->error.operand), out);
     }
   } else {
     // One shared zero serves every cell: a shared record is never changed.

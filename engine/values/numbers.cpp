@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "eval/simplify.h"
-#include "state/engine_state.h"
 #include "values/number_limits.h"
 #include "values/value.h"
 
@@ -47,9 +45,8 @@ Value* MakeQword(std::int64_t n, Value* out) {
 }
 
 Value* MakeDouble(double x, Value* out) {
-  const bool snap = !EngineReady() || Engine().snap;
   const double b = SnapBound();
-  if (snap && x > -b && x < b) x = 0.0;
+  if (x > -b && x < b) x = 0.0;
   Value* v = FreshRecord(out);
   v->type = ValueType::Double;
   v->dbl = x;
@@ -58,8 +55,7 @@ Value* MakeDouble(double x, Value* out) {
 
 Value* MakeExactQuotient(__int128 n, __int128 d, Value* out) {
   if (d == 0) {
-    Held s = Hold(MakeString("pow"));
-    return MakeError(ErrorCode::DivisionByZero, s.get(), out);
+    return MakeRawError(ErrorCode::DivisionByZero, MakeString("pow"), out);
   }
   if (n == 0) return MakeQword(0, out);
   // An integer quotient needs no reduction (and no 128-bit division).
@@ -93,22 +89,6 @@ Value* MakeExactQuotient(__int128 n, __int128 d, Value* out) {
 
 Value* MakeRatio(std::int64_t n, std::int64_t d, Value* out) {
   return MakeExactQuotient(n, d, out);
-}
-
-Value* MakeComplex(const Value* re, const Value* im, Value* out) {
-  Held r = Hold(Simplify(re));
-  Held s = Hold(Simplify(im));
-  if (IsError(r.get())) return PassError(r.get(), out);
-  if (IsError(s.get())) return PassError(s.get(), out);
-  auto admissible = [](const Value* v) {
-    return IsNumber(v) || IsInfinity(v) || IsSymbolic(v);
-  };
-  if (!admissible(r.get())) return MakeError(ErrorCode::NotANumber, r.get(), out);
-  if (!admissible(s.get())) return MakeError(ErrorCode::NotANumber, s.get(), out);
-  if (IsType(r.get(), ValueType::Complex)) return MakeError(ErrorCode::NotAReal, r.get(), out);
-  if (IsType(s.get(), ValueType::Complex)) return MakeError(ErrorCode::NotAReal, s.get(), out);
-  if (IsZero(s.get())) return Deliver(r.release(), out);
-  return MakeRawPair(ValueType::Complex, r.release(), s.release(), out);
 }
 
 Value* MakeMathSymbol(int index, Value* out) {

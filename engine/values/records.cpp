@@ -5,13 +5,13 @@
 #include <new>
 #include <vector>
 
-#include "state/engine_state.h"
 #include "values/value.h"
 
 namespace symcalc {
 namespace {
 
 std::int64_t g_liveRecords = 0;
+RecordHooks g_hooks;
 
 #ifndef SYMCALC_NO_POOL
 // Records are all one size, so a free list makes allocation a pointer swap.
@@ -85,7 +85,7 @@ void RetainChildren(Value* v) {
       ++v->array.table->refs;
       break;
     case ValueType::Function:
-      RetainEntry(v->function.entry);
+      g_hooks.retainEntry(v->function.entry);
       for (Value* a : v->function.args)
         if (a) Retain(a);
       break;
@@ -128,7 +128,7 @@ void CollectChildren(Value* v, std::vector<Value*>& work) {
     case ValueType::Function:
       for (Value* a : v->function.args)
         if (a) work.push_back(a);
-      ReleaseEntryRef(v->function.entry);
+      g_hooks.releaseEntry(v->function.entry);
       break;
     default:
       if (v->type == ValueType::Complex || IsPairNode(v)) {
@@ -144,9 +144,7 @@ void CollectChildren(Value* v, std::vector<Value*>& work) {
 void Unwatch(Value* v) {
   if (!v->watched) return;
   v->watched = 0;
-  if (!EngineReady()) return;
-  Engine().chainTables.Forget(v);
-  Engine().checkedChains.Forget(v);
+  if (g_hooks.unwatch) g_hooks.unwatch(v);
 }
 
 void ClearPayload(Value* v) {
@@ -159,6 +157,8 @@ void ClearPayload(Value* v) {
 
 
 std::int64_t LiveRecordCount() { return g_liveRecords; }
+
+void SetRecordHooks(const RecordHooks& hooks) { g_hooks = hooks; }
 
 Value* AllocRecord() {
   auto* v = static_cast<Value*>(RawRecord());

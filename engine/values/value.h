@@ -146,15 +146,28 @@ struct CellTableReleaser {
 };
 using HeldCells = std::unique_ptr<CellTable, CellTableReleaser>;
 
+// ---- references upward -------------------------------------------------------
+
+// Two kinds of record point into the layers above the values: a function node
+// holds a counted reference to its registry entry, and a record may be
+// watched by the simplifier's likeness tables. The engine state installs
+// these when it starts, so the records never reach upward themselves.
+struct RecordHooks {
+  void (*retainEntry)(BuiltinEntry* entry) = nullptr;
+  void (*releaseEntry)(BuiltinEntry* entry) = nullptr;
+  void (*unwatch)(Value* v) = nullptr;  // v is about to change or go
+};
+void SetRecordHooks(const RecordHooks& hooks);
+
 // ---- constructors ------------------------------------------------------------
 
-Value* MakeComplex(const Value* re, const Value* im, Value* out = nullptr);
 Value* MakeMathSymbol(int index, Value* out = nullptr);
 Value* MakeBoolean(int flag, Value* out = nullptr);
 Value* MakeVariable(std::string_view name, Value* out = nullptr);
-// Passes an error on: same code, same operand.
-Value* PassError(const Value* error, Value* out = nullptr);
-Value* MakeRange(const Value* low, const Value* high, Value* out = nullptr);
+// An error whose operand is already what it should show (a number or a
+// text): takes the operand over without simplifying it. MakeError, which
+// simplifies, sits above the values.
+Value* MakeRawError(ErrorCode code, Value* operand, Value* out = nullptr);
 Value* MakeEmptySet(Value* out = nullptr);
 // Takes the cell table over on every path, error paths included.
 Value* MakeArray(std::int64_t width, std::int64_t height, CellTable* cells = nullptr,

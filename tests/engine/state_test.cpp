@@ -1,7 +1,9 @@
 // Engine state: definitions with ":=", constants, user functions, clearvar,
 // clearfunc, functionlist, typelist and the registry.
+#include <map>
 #include <tuple>
 
+#include "builtins/builtin_table.h"
 #include "builtins/builtins.h"
 #include "state/engine_state.h"
 #include "test_support.h"
@@ -240,6 +242,19 @@ TEST_F(State, Listings) {
   EXPECT_EQ(Eval("f(x):=2*x"), "2*x");
   Eval("functionlist()");
   EXPECT_EQ(Eval("f(3)"), "6");
+}
+
+// The builtin files' own tables make up the registry: a keyword dropped from
+// its table, listed twice, or out of place in the registry fails here.
+TEST_F(State, FileTablesFillTheRegistryInItsOrder) {
+  std::map<std::string_view, int> tables;
+  for (const BuiltinSpec& spec : BuiltinTable()) ++tables[spec.name];
+  for (const auto& [name, count] : tables) EXPECT_EQ(count, 1) << name;
+  const std::span<const std::string_view> order = RegistryOrder();
+  for (std::string_view name : order) EXPECT_EQ(tables[name], 1) << name;
+  ASSERT_GE(Engine().registry.size(), order.size());
+  for (std::size_t i = 0; i < order.size(); ++i)
+    EXPECT_EQ(Engine().registry[i]->name, order[i]) << i;
 }
 
 TEST_F(State, RegistryHoldsAllBuiltins) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "eval/constructors.h"
 #include "eval/relations.h"
 #include "symcalc/engine.h"
 #include "values/value.h"

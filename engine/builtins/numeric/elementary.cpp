@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "builtins/builtin_table.h"
 #include "builtins/numeric/screening.h"
 #include "eval/arithmetic.h"
 #include "eval/scaled_complex.h"
@@ -153,6 +154,17 @@ Value* BuiltinSgn(Value* const* args, Value* out) {
       return Divide(v, magnitude.get(), out);
     }
   }
+}
+
+std::span<const BuiltinSpec> ElementaryBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"exp", BuiltinExp, 1, 0, 0},
+      {"sqr", BuiltinSqr, 1, 0, 0},
+      {"abs", BuiltinAbs, 1, 0, 0},
+      {"log", BuiltinLog, 1, 0, 0},
+      {"sgn", BuiltinSgn, 1, 0, 0},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

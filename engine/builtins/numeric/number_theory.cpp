@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "builtins/builtin_table.h"
 #include "builtins/numeric/integer_math.h"
 #include "builtins/numeric/screening.h"
 #include "eval/set_insert.h"
@@ -126,6 +127,20 @@ Value* BuiltinDivisors(Value* const* args, Value* out) {
     }
   }
   return set.Finish(out);
+}
+
+std::span<const BuiltinSpec> NumberTheoryBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"iszero", BuiltinIszero, 1, 0, 0},
+      {"isodd", BuiltinIsodd, 1, 0, 0},
+      {"iseven", BuiltinIseven, 1, 0, 0},
+      {"isprime", BuiltinIsprime, 1, 0, 0},
+      {"factorial", BuiltinFactorial, 1, 0, 0},
+      {"factors", BuiltinFactors, 1, 0, 0},
+      {"factorset", BuiltinFactorset, 1, 0, 0},
+      {"divisors", BuiltinDivisors, 1, 0, 0},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

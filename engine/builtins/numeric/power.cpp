@@ -1,6 +1,7 @@
 // pow, the builtin behind the operator "^".
 #include <cmath>
 
+#include "builtins/builtin_table.h"
 #include "builtins/numeric/integer_math.h"
 #include "builtins/numeric/screening.h"
 #include "eval/arithmetic.h"
@@ -109,6 +110,13 @@ Value* BuiltinPow(Value* const* args, Value* out) {
   // Two qwords never get here: the exponent is positive and the rational
   // power above took them.
   return Deliver(GeneralPower(b, e), out);
+}
+
+std::span<const BuiltinSpec> PowerBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"pow", BuiltinPow, 2, 0, 0},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

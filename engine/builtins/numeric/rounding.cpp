@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "builtins/builtin_table.h"
 #include "builtins/numeric/screening.h"
 #include "eval/arithmetic.h"
 #include "values/number_limits.h"
@@ -196,6 +197,21 @@ Value* BuiltinFloat(Value* const* args, Value* out) {
     default:
       return MakeDouble(DoubleOf(v), out);
   }
+}
+
+std::span<const BuiltinSpec> RoundingBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"floor", BuiltinFloor, 2, 1, 0},
+      {"ceiling", BuiltinCeiling, 2, 1, 0},
+      {"truncate", BuiltinTruncate, 2, 1, 0},
+      {"round", BuiltinRound, 2, 1, 0},
+      {"numerator", BuiltinNumerator, 1, 0, 0},
+      {"denominator", BuiltinDenominator, 1, 0, 0},
+      {"ratio", BuiltinRatio, 1, 0, 0},
+      {"rational", BuiltinRational, 1, 0, 0},
+      {"float", BuiltinFloat, 1, 0, 0},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

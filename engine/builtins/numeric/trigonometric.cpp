@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "builtins/builtin_table.h"
 #include "builtins/numeric/screening.h"
 #include "eval/arithmetic.h"
 #include "eval/relations.h"
@@ -407,6 +408,29 @@ Value* BuiltinConjugate(Value* const* args, Value* out) {
   Held minusOne = Hold(Qword(-1));
   Held im = Hold(Multiply(v->pair.right, minusOne.get()));
   return MakeComplex(v->pair.left, im.get(), out);
+}
+
+std::span<const BuiltinSpec> TrigonometricBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"sinh", BuiltinSinh, 1, 0, 0},
+      {"cosh", BuiltinCosh, 1, 0, 0},
+      {"tanh", BuiltinTanh, 1, 0, 0},
+      {"asinh", BuiltinAsinh, 1, 0, 0},
+      {"acosh", BuiltinAcosh, 1, 0, 0},
+      {"atanh", BuiltinAtanh, 1, 0, 0},
+      {"sin", BuiltinSin, 1, 0, 0},
+      {"cos", BuiltinCos, 1, 0, 0},
+      {"tan", BuiltinTan, 1, 0, 0},
+      {"asin", BuiltinAsin, 1, 0, 0},
+      {"acos", BuiltinAcos, 1, 0, 0},
+      {"atan", BuiltinAtan, 2, 1, 0},
+      {"realpart", BuiltinRealpart, 1, 0, 0},
+      {"imagpart", BuiltinImagpart, 1, 0, 0},
+      {"phase", BuiltinPhase, 1, 0, 0},
+      {"cis", BuiltinCis, 1, 0, 0},
+      {"conjugate", BuiltinConjugate, 1, 0, 0},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

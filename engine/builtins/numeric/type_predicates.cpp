@@ -1,5 +1,6 @@
 // Type predicates, gettype and istype. They look at the argument exactly as it
 // arrives (no simplification), never stay unevaluated and never fail.
+#include "builtins/builtin_table.h"
 #include "builtins/builtins.h"
 
 namespace symcalc {
@@ -77,6 +78,35 @@ Value* BuiltinIstype(Value* const* a, Value* out) {
   if (name == "infinity") return Answer(IsInfinity(x), out);
   if (name == "undefined") return Answer(IsMath(x, kUndefined), out);
   return Answer(false, out);
+}
+
+std::span<const BuiltinSpec> TypePredicateBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"isnumber", BuiltinIsnumber, 1, 0, 0},
+      {"isreal", BuiltinIsreal, 1, 0, 0},
+      {"isrational", BuiltinIsrational, 1, 0, 0},
+      {"isqword", BuiltinIsqword, 1, 0, 0},
+      {"isdouble", BuiltinIsdouble, 1, 0, 0},
+      {"isratio", BuiltinIsratio, 1, 0, 0},
+      {"iscomplex", BuiltinIscomplex, 1, 0, 0},
+      {"isboolean", BuiltinIsboolean, 1, 0, 0},
+      {"issymbol", BuiltinIssymbol, 1, 0, 0},
+      {"ismathsymbol", BuiltinIsmathsymbol, 1, 0, 0},
+      {"isrange", BuiltinIsrange, 1, 0, 0},
+      {"iserror", BuiltinIserror, 1, 0, 0},
+      {"isstring", BuiltinIsstring, 1, 0, 0},
+      {"isarray", BuiltinIsarray, 1, 0, 0},
+      {"isset", BuiltinIsset, 1, 0, 0},
+      {"isvariable", BuiltinIsvariable, 1, 0, 0},
+      {"isfunction", BuiltinIsfunction, 1, 0, 0},
+      {"isoperator", BuiltinIsoperator, 1, 0, 0},
+      {"isvariaop", BuiltinIsvariaop, 1, 0, 0},
+      {"isinfinity", BuiltinIsinfinity, 1, 0, 0},
+      {"isundefined", BuiltinIsundefined, 1, 0, 0},
+      {"gettype", BuiltinGettype, 1, 0, 0},
+      {"istype", BuiltinIstype, 2, 0, 0},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

@@ -1,6 +1,7 @@
 // Arrays and matrices: construction, minors, cofactors, determinants, the
 // scalar product, cell access and dimensions.
 #include "builtins/builtin_support.h"
+#include "builtins/builtin_table.h"
 #include "builtins/symbolic/determinant.h"
 #include "eval/arithmetic.h"
 
@@ -280,6 +281,25 @@ Value* BuiltinHeight(Value* const* args, Value* out) {
   if (IsArray(v)) return MakeQword(v->array.height, out);
   const bool known = IsType(v, ValueType::Set) || IsNumber(v);
   return MakeError(known ? ErrorCode::NotAnArray : ErrorCode::NotANumber, v, out);
+}
+
+std::span<const BuiltinSpec> ArrayBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"array", BuiltinArray, 2, 0, 0},
+      {"vector", BuiltinVector, 1, 0, 0},
+      {"identity", BuiltinIdentity, 1, 0, 0},
+      {"untmat", BuiltinUntmat, 3, 0, 0},
+      {"untdet", BuiltinUntdet, 3, 0, 0},
+      {"det", BuiltinDet, 1, 0, 0},
+      {"scalar", BuiltinScalar, 2, 0, 0},
+      {"getarg", BuiltinGetarg, 2, 0, 0},
+      {"setarg", BuiltinSetarg, 3, 0, 0},
+      {"getargxy", BuiltinGetargxy, 3, 0, 0},
+      {"setargxy", BuiltinSetargxy, 4, 0, 0},
+      {"width", BuiltinWidth, 1, 0, 0},
+      {"height", BuiltinHeight, 1, 0, 0},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

@@ -7,6 +7,7 @@
 #include "builtins/symbolic/exact_determinant.h"
 #include "eval/arithmetic.h"
 #include "eval/cancel.h"
+#include "eval/constructors.h"
 
 namespace symcalc {
 namespace {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "builtins/builtin_support.h"
+#include "builtins/builtin_table.h"
 #include "builtins/symbolic/nesting_limit.h"
 #include "builtins/symbolic/term_chains.h"
 #include "eval/cancel.h"
@@ -304,6 +305,13 @@ Value* BuiltinDiff(Value* const* args, Value* out) {
     return MakeError(ErrorCode::NotAStringSymbolOrVariable, v, out);
   }
   return Deliver(Derive(e, Wrt{v, TextOf(v), nullptr}), out);
+}
+
+std::span<const BuiltinSpec> DifferentiationBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"diff", BuiltinDiff, 2, 0, 2},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "builtins/builtin_support.h"
+#include "builtins/builtin_table.h"
 #include "builtins/symbolic/nesting_limit.h"
 #include "builtins/symbolic/packed_power.h"
 #include "builtins/symbolic/term_chains.h"
@@ -335,6 +336,14 @@ Value* BuiltinExpand(Value* const* args, Value* out) { return Deliver(Expand(arg
 
 Value* BuiltinFactorout(Value* const* args, Value* out) {
   return Deliver(FactorOut(args[0], args[1]), out);
+}
+
+std::span<const BuiltinSpec> ExpandBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"expand", BuiltinExpand, 1, 0, 0},
+      {"factorout", BuiltinFactorout, 2, 0, 0},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

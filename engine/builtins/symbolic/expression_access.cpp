@@ -1,6 +1,7 @@
 // Expression access and control: the operands of operator nodes and ranges,
 // the arguments of function applications, the operand of an error, not and if.
 #include "builtins/builtin_support.h"
+#include "builtins/builtin_table.h"
 
 namespace symcalc {
 namespace {
@@ -84,6 +85,19 @@ Value* BuiltinIf(Value* const* args, Value* out) {
   // A number, text, array or set as condition is a mistake in the input, and
   // saying so beats silently taking one of the branches.
   return MakeError(ErrorCode::NotABoolean, c, out);
+}
+
+std::span<const BuiltinSpec> ExpressionAccessBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"not", BuiltinNot, 1, 0, 0},
+      {"if", BuiltinIf, 3, 1, 0},
+      {"opleft", BuiltinOpleft, 1, 0, 0},
+      {"opright", BuiltinOpright, 1, 0, 0},
+      {"errormath", BuiltinErrormath, 1, 0, 0},
+      {"funcarg", BuiltinFuncarg, 2, 0, 0},
+      {"numbfuncarg", BuiltinNumbfuncarg, 1, 0, 0},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

@@ -1,5 +1,6 @@
 // into: the insertion primitive of sets as a builtin.
 #include "builtins/builtin_support.h"
+#include "builtins/builtin_table.h"
 #include "eval/set_insert.h"
 
 namespace symcalc {
@@ -16,6 +17,13 @@ Value* BuiltinInto(Value* const* args, Value* out) {
   Value* c = CopyValue(s);
   InsertIntoSet(c, x);
   return Deliver(c, out);
+}
+
+std::span<const BuiltinSpec> SetInsertionBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"into", BuiltinInto, 2, 0, 0},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

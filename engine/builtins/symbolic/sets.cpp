@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "builtins/builtin_support.h"
+#include "builtins/builtin_table.h"
 #include "eval/cancel.h"
 #include "eval/coefficients.h"
 #include "eval/simplify.h"
@@ -198,6 +199,16 @@ Value* BuiltinSubset(Value* const* args, Value* out) {
     if (!cursor.FindAlike(x)) return MakeBoolean(0, out);
   }
   return MakeBoolean(1, out);
+}
+
+std::span<const BuiltinSpec> SetBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"union", BuiltinUnion, 2, 0, 0},
+      {"minus", BuiltinMinus, 2, 0, 0},
+      {"intersect", BuiltinIntersect, 2, 0, 0},
+      {"subset", BuiltinSubset, 2, 0, 0},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "builtins/builtin_support.h"
+#include "builtins/builtin_table.h"
 #include "builtins/symbolic/expand.h"
 #include "builtins/symbolic/nesting_limit.h"
 #include "builtins/symbolic/polynomial_degree.h"
@@ -359,6 +360,13 @@ Value* BuiltinSolve(Value* const* args, Value* out) {
   const std::string_view name = TextOf(v);
   Unknown x{v, name, IsVariableName(name) ? Hold(MakeVariable(name)) : nullptr};
   return Deliver(Solve(e, x), out);
+}
+
+std::span<const BuiltinSpec> SolveBuiltins() {
+  static constexpr BuiltinSpec kTable[] = {
+      {"solve", BuiltinSolve, 2, 0, 2},
+  };
+  return kTable;
 }
 
 }  // namespace symcalc

@@ -1,12 +1,8 @@
-// The builtins that manage the engine state: functionlist, typelist,
-// clearvar and clearfunc.
-#include <algorithm>
-#include <cctype>
-#include <string>
-#include <vector>
-
-#include "builtins/builtins.h"
+// Removing a variable or a user function: the work of clearvar and clearfunc,
+// and of an assignment with nothing on its right.
 #include "eval/cancel.h"
+#include "eval/simplify.h"
+#include "state/engine_state.h"
 
 namespace symcalc {
 namespace {
@@ -18,45 +14,11 @@ Value* CheckNameArgument(const Value* x) {
   return MakeError(ErrorCode::NotAStringSymbolOrVariable, x);
 }
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) <
-               std::tolower(static_cast<unsigned char>(y));
-      });
-}
-
 }  // namespace
 
-Value* BuiltinFunctionlist(Value* const*, Value* out) {
-  // Sorting a copy of the names keeps the registry in registration order,
-  // which the newest-definition-wins lookup relies on.
-  std::vector<std::string> names;
-  for (const BuiltinEntry* e : Engine().registry) names.push_back(e->name);
-  std::stable_sort(names.begin(), names.end(), LessIgnoringCase);
-  std::string text;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i) text += ", ";
-    text += names[i];
-  }
-  return MakeString(text, out);
-}
-
-Value* BuiltinTypelist(Value* const*, Value* out) {
-  std::string text;
-  for (int t = 0; t < kTypeCount; ++t) {
-    if (t) text += ", ";
-    text += '\'';
-    text += TypeName(t);
-    text += '\'';
-  }
-  return MakeString(text, out);
-}
-
-Value* BuiltinClearvar(Value* const* args, Value* out) {
-  // The argument arrives in hold mode and is used as written: simplifying it
+Value* ClearVariable(const Value* x, Value* out) {
+  // The name arrives in hold mode and is used as written: simplifying it
   // would replace a bound variable by its value.
-  const Value* x = args[0];
   if (Value* bad = CheckNameArgument(x)) return Deliver(bad, out);
   auto& vars = Engine().variables;
   const std::string_view name = TextOf(x);
@@ -73,8 +35,7 @@ Value* BuiltinClearvar(Value* const* args, Value* out) {
   return MakeError(ErrorCode::VariableNotDeclared, x, out);
 }
 
-Value* BuiltinClearfunc(Value* const* args, Value* out) {
-  const Value* f = args[0];
+Value* ClearFunction(const Value* f, Value* out) {
   if (Value* bad = CheckNameArgument(f)) return Deliver(bad, out);
   auto& reg = Engine().registry;
   const std::string_view name = TextOf(f);
