@@ -10,7 +10,6 @@
 #include "builtins/builtins.h"
 #include "eval/arithmetic.h"
 #include "eval/cancel.h"
-#include "eval/coefficients.h"
 #include "eval/like_table.h"
 #include "eval/likeness_key.h"
 #include "eval/normal_form_check.h"
@@ -115,9 +114,9 @@ Value* MergeApart(ValueType n, const Value* l, const Value* y, const Value* r, b
     above.push_back(p);
     p = p->pair.left;
   }
-  CoefficientScope scope;
-  LikeTerms(y, r, op);  // records the two numbers
-  Value* merged = MergedTerm(n, y, scope, false);
+  LikeCoefficients found;
+  LikeTerms(y, r, op, &found);
+  Value* merged = MergedTerm(n, y, found, false);
   Held chain = Hold(p == y ? merged : Pair(n, Retain(p->pair.left), merged));
   for (auto it = above.rbegin(); it != above.rend(); ++it)
     chain = Hold(Pair(n, chain.release(), Retain((*it)->pair.right)));
@@ -177,12 +176,7 @@ Value* Rewrite(ValueType n, Held L, Held R, bool operandsChanged, bool numeric, 
     const bool inChain = l->type == n;
     const Value* x = inChain ? l->pair.right : l;
     // 6.1 ordering: R moves down the chain like one pass of insertion sort
-    int order;
-    {
-      CoefficientScope scope;
-      order = TermOrder(x, r, op);
-    }
-    const bool exchanges = order == 1 || order == 2;
+    const bool exchanges = MustFollow(TermOrder(x, r, op));
     const bool fastSum = n == ValueType::Plus && !numeric && !g_literalRewriting;
     Value* added = fastSum && r->type == n ? AddSumToChain(l, r) : nullptr;
     if (added) return added;
@@ -193,10 +187,10 @@ Value* Rewrite(ValueType n, Held L, Held R, bool operandsChanged, bool numeric, 
       return ExchangeOnce(n, l, r, numeric);
     } else {
       // 6.2 like terms merge
-      CoefficientScope scope;
-      if (LikeTerms(x, r, op) == 1) {
-        Held result = Hold(inChain ? Pair(n, Retain(l->pair.left), MergedTerm(n, x, scope, false))
-                                   : MergedTerm(n, x, scope, true));
+      LikeCoefficients found;
+      if (LikeTerms(x, r, op, &found) == 1) {
+        Held result = Hold(inChain ? Pair(n, Retain(l->pair.left), MergedTerm(n, x, found, false))
+                                   : MergedTerm(n, x, found, true));
         return Simplify(result.get(), numeric);
       }
       // 6.3 like terms apart: r merges into its like term where that stands
@@ -369,10 +363,10 @@ void StampBuilt(Value* node) {
   CheckNormalForm(node);
 }
 
-Value* MergedTerm(ValueType n, const Value* x, const CoefficientScope& scope, bool alone) {
+Value* MergedTerm(ValueType n, const Value* x, const LikeCoefficients& found, bool alone) {
   Held one = Hold(MakeQword(1));
-  const Value* f = scope.First();
-  const Value* s = scope.Second();
+  const Value* f = found.first;
+  const Value* s = found.second;
   Held t = Hold(Add(f ? f : one.get(), s ? s : one.get()));
   if (n == ValueType::Times) {
     // x^f * x^s -> x^(f+s); x * x^s -> x^(1+s)

@@ -24,11 +24,6 @@ void ReleaseState(EngineState& s) {
     ReleaseEntryRef(e);
   }
   s.registry.clear();
-  for (CoefficientPair& p : s.coefficients) {
-    FreeValue(p.first);
-    FreeValue(p.second);
-  }
-  s.coefficients.clear();
 }
 
 // Records carry the epoch of the state that simplified them; a record of one

@@ -40,18 +40,12 @@ struct Binding {
   bool constant = false;
 };
 
-struct CoefficientPair {
-  Value* first = nullptr;
-  Value* second = nullptr;
-};
-
 struct EngineState {
   std::vector<BuiltinEntry*> registry;  // registration order; never reordered
   std::deque<Binding> variables;        // front is the head of the list
   BuiltinEntry* current = nullptr;
   bool snap = true;
   bool changedFlag = false;
-  std::vector<CoefficientPair> coefficients;
   // The stamp of the current bindings: every change of a binding advances it,
   // and the epoch of the last change is kept per slot of the name mask.
   std::uint64_t bindingEpoch = 1;
