@@ -89,11 +89,9 @@ BuiltinEntry* FindByImplementation(BuiltinFn impl) {
 }
 
 Value* CallEntry(BuiltinEntry* entry, Value* const* args, Value* out) {
-  EngineState& s = Engine();
   // The entry stays alive for the call even if the call removes it.
   RetainEntry(entry);
-  s.current = entry;
-  Value* result = entry->impl(args, out);
+  Value* result = entry->body ? CallUserFunction(*entry, args, out) : entry->impl(args, out);
   ReleaseEntryRef(entry);
   return result;
 }

@@ -26,9 +26,9 @@ struct BuiltinEntry {
   std::int8_t maxArgs = 0;
   std::int8_t optionalArgs = 0;
   std::uint8_t holdMask = 0;
-  Value* body = nullptr;        // user functions only
-  std::string parameters;       // user functions: names separated by ","
-  bool removed = false;         // taken out of the registry by clearfunc
+  Value* body = nullptr;                // user functions only
+  std::vector<std::string> parameters;  // user functions, in order
+  bool removed = false;                 // taken out of the registry by clearfunc
 };
 
 void RetainEntry(BuiltinEntry* e);
@@ -43,7 +43,6 @@ struct Binding {
 struct EngineState {
   std::vector<BuiltinEntry*> registry;  // registration order; never reordered
   std::deque<Binding> variables;        // front is the head of the list
-  BuiltinEntry* current = nullptr;
   bool snap = true;
   bool changedFlag = false;
   // The stamp of the current bindings: every change of a binding advances it,
@@ -65,7 +64,8 @@ BuiltinEntry* RegisterBuiltin(BuiltinFn impl, std::string_view name, int maxArgs
                               int optionalArgs, int holdMask);
 BuiltinEntry* FindFunction(std::string_view name);  // last entry with the name wins
 BuiltinEntry* FindByImplementation(BuiltinFn impl);
-// Calls an entry's implementation with up to four arguments (current entry set).
+// Calls an entry's implementation, or a user function's body, with up to four
+// arguments.
 Value* CallEntry(BuiltinEntry* entry, Value* const* args, Value* out);
 
 // Variables
@@ -79,7 +79,9 @@ void BindingsChanged(std::string_view name);
 std::uint64_t NameBit(std::string_view name);
 
 // Engine operations
-Value* UserFunction(Value* const* args, Value* out);
+// Simplifies a user function's body with the arguments bound to its
+// parameters.
+Value* CallUserFunction(const BuiltinEntry& entry, Value* const* args, Value* out);
 
 // Error messages
 std::string_view ErrorText(int code);
