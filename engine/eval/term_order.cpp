@@ -139,6 +139,76 @@ int LikeAcrossTypes(const Value* a, const Value* b, Chain op, LikeCoefficients* 
   return 0;
 }
 
+// OrderAndLikeness of two applications: ordered as OrderApplications orders
+// them, like when every argument is.
+OrderAndLike OrderAndLikenessOfApplications(const Value* a, const Value* b) {
+  const int byName = CompareTexts(a->function.entry->name, b->function.entry->name);
+  if (byName != 0) return {FollowsIf(byName > 0), 0};
+  const int na = ArgumentCount(a);
+  const int nb = ArgumentCount(b);
+  if (na != nb) return {FollowsIf(na > nb), 0};
+  bool allLike = true;
+  for (int i = 0; i < 4; ++i) {
+    const Value* x = a->function.args[i];
+    const Value* y = b->function.args[i];
+    if (!x && !y) continue;
+    if (!x || !y) {
+      allLike = false;
+      continue;
+    }
+    const OrderAndLike r = OrderAndLikeness(x, y);
+    if (r.order == TermOrdering::Follows) return {TermOrdering::Follows, 0};
+    if (r.order == TermOrdering::Stays && r.like != 1) return {TermOrdering::Stays, 0};
+    allLike = allLike && r.like == 1;
+  }
+  return {TermOrdering::Stays, allLike ? 1 : 0};
+}
+
+// Two applications are like when they apply one function to like arguments.
+bool LikeApplications(const Value* a, const Value* b) {
+  if (a->function.entry->name != b->function.entry->name) return false;
+  if (ArgumentCount(a) != ArgumentCount(b)) return false;
+  for (int i = 0; i < 4; ++i) {
+    const Value* x = a->function.args[i];
+    const Value* y = b->function.args[i];
+    if (!x && !y) continue;
+    if (!x || !y || LikeTerms(x, y, Chain::None) != 1) return false;
+  }
+  return true;
+}
+
+// Ranges, errors, arrays and sets of one type are like when their parts are
+// like, element by element.
+bool LikeContainers(const Value* a, const Value* b) {
+  switch (a->type) {
+    case ValueType::Range:
+      return LikeTerms(a->pair.left, b->pair.left, Chain::None) == 1 &&
+             LikeTerms(a->pair.right, b->pair.right, Chain::None) == 1;
+    case ValueType::Error: {
+      if (a->error.code != b->error.code) return false;
+      const Value* x = a->error.operand;
+      const Value* y = b->error.operand;
+      if (!x || !y) return x == y;
+      return LikeTerms(x, y, Chain::None) == 1;
+    }
+    case ValueType::Array: {
+      if (a->array.width != b->array.width || a->array.height != b->array.height) return false;
+      const std::uint32_t n = a->array.table->count;
+      for (std::uint32_t i = 0; i < n; ++i)
+        if (LikeTerms(a->array.table->cells()[i], b->array.table->cells()[i], Chain::None) != 1)
+          return false;
+      return true;
+    }
+    default: {
+      if (a->set.count != b->set.count) return false;
+      for (const Value *x = a->set.first, *y = b->set.first; x && y;
+           x = x->setLink, y = y->setLink)
+        if (LikeTerms(x, y, Chain::None) != 1) return false;
+      return true;
+    }
+  }
+}
+
 // Two operator nodes of one type. In a product two powers are like when their
 // bases are and their exponents are like or two numbers; in a sum two
 // products are like when their factors are, numbers standing for any number.
@@ -177,28 +247,8 @@ OrderAndLike OrderAndLikeness(const Value* a, const Value* b) {
     }
     case ValueType::MathSymbol:
       return {FollowsIf(a->mathSymbol > b->mathSymbol), a->mathSymbol == b->mathSymbol ? 1 : 0};
-    case ValueType::Function: {
-      const int byName = CompareTexts(a->function.entry->name, b->function.entry->name);
-      if (byName != 0) return {FollowsIf(byName > 0), 0};
-      const int na = ArgumentCount(a);
-      const int nb = ArgumentCount(b);
-      if (na != nb) return {FollowsIf(na > nb), 0};
-      bool allLike = true;
-      for (int i = 0; i < 4; ++i) {
-        const Value* x = a->function.args[i];
-        const Value* y = b->function.args[i];
-        if (!x && !y) continue;
-        if (!x || !y) {
-          allLike = false;
-          continue;
-        }
-        const OrderAndLike r = OrderAndLikeness(x, y);
-        if (r.order == TermOrdering::Follows) return {TermOrdering::Follows, 0};
-        if (r.order == TermOrdering::Stays && r.like != 1) return {TermOrdering::Stays, 0};
-        allLike = allLike && r.like == 1;
-      }
-      return {TermOrdering::Stays, allLike ? 1 : 0};
-    }
+    case ValueType::Function:
+      return OrderAndLikenessOfApplications(a, b);
     case ValueType::Set: {
       const int like = LikeTerms(a, b, Chain::None);
       if (a->set.count != b->set.count) return {FollowsIf(a->set.count > b->set.count), like};
@@ -270,44 +320,13 @@ int LikeTerms(const Value* a, const Value* b, Chain op, LikeCoefficients* found)
       return a->mathSymbol == b->mathSymbol ? 1 : 0;
     case ValueType::Boolean:
       return a->boolean == b->boolean ? 1 : 0;
+    case ValueType::Function:
+      return LikeApplications(a, b) ? 1 : 0;
     case ValueType::Range:
-      return LikeTerms(a->pair.left, b->pair.left, Chain::None) == 1 &&
-                     LikeTerms(a->pair.right, b->pair.right, Chain::None) == 1
-                 ? 1
-                 : 0;
-    case ValueType::Error: {
-      if (a->error.code != b->error.code) return 0;
-      const Value* x = a->error.operand;
-      const Value* y = b->error.operand;
-      if (!x || !y) return x == y ? 1 : 0;
-      return LikeTerms(x, y, Chain::None) == 1 ? 1 : 0;
-    }
-    case ValueType::Array: {
-      if (a->array.width != b->array.width || a->array.height != b->array.height) return 0;
-      const std::uint32_t n = a->array.table->count;
-      for (std::uint32_t i = 0; i < n; ++i)
-        if (LikeTerms(a->array.table->cells()[i], b->array.table->cells()[i], Chain::None) != 1)
-          return 0;
-      return 1;
-    }
-    case ValueType::Function: {
-      if (a->function.entry->name != b->function.entry->name) return 0;
-      if (ArgumentCount(a) != ArgumentCount(b)) return 0;
-      for (int i = 0; i < 4; ++i) {
-        const Value* x = a->function.args[i];
-        const Value* y = b->function.args[i];
-        if (!x && !y) continue;
-        if (!x || !y || LikeTerms(x, y, Chain::None) != 1) return 0;
-      }
-      return 1;
-    }
-    case ValueType::Set: {
-      if (a->set.count != b->set.count) return 0;
-      for (const Value *x = a->set.first, *y = b->set.first; x && y;
-           x = x->setLink, y = y->setLink)
-        if (LikeTerms(x, y, Chain::None) != 1) return 0;
-      return 1;
-    }
+    case ValueType::Error:
+    case ValueType::Array:
+    case ValueType::Set:
+      return LikeContainers(a, b) ? 1 : 0;
     default:
       break;
   }
