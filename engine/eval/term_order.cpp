@@ -7,11 +7,20 @@
 namespace symcalc {
 namespace {
 
-bool IsProductWithNumericFactor(const Value* v) {
-  return v->type == ValueType::Times && IsNumber(v->pair.left);
-}
-bool IsPowerWithNumericExponent(const Value* v) {
-  return v->type == ValueType::Power && IsNumber(v->pair.right);
+// The node that carries a term's number in a chain of op: a product with a
+// numeric coefficient in a sum (2*x), a power with a numeric exponent in a
+// product (x^2).
+ValueType CarrierOf(Chain op) { return op == Chain::Sum ? ValueType::Times : ValueType::Power; }
+
+// The number t carries in a chain of op (not Chain::None), with `rest` set
+// to t without it; null when t carries none.
+const Value* CarriedNumber(const Value* t, Chain op, const Value*& rest) {
+  if (t->type != CarrierOf(op)) return nullptr;
+  const bool sum = op == Chain::Sum;
+  const Value* number = sum ? t->pair.left : t->pair.right;
+  if (!IsNumber(number)) return nullptr;
+  rest = sum ? t->pair.right : t->pair.left;
+  return number;
 }
 
 // Inside a sum a product is compared with the other side's product only when
@@ -57,14 +66,11 @@ bool ComparedNumbers(TermOrdering o) {
 // (2*x stands where x stands) and a product through the numeric exponent of
 // a power (x^2 stands where x stands); otherwise the type decides.
 TermOrdering OrderAcrossTypes(const Value* a, const Value* b, Chain op) {
-  if (op == Chain::Sum) {
-    if (IsProductWithNumericFactor(a)) return TermOrder(a->pair.right, b, Chain::None);
-    if (a->type != ValueType::Times && IsProductWithNumericFactor(b))
-      return TermOrder(a, b->pair.right, Chain::None);
-  } else if (op == Chain::Product) {
-    if (IsPowerWithNumericExponent(a)) return TermOrder(a->pair.left, b, Chain::None);
-    if (a->type != ValueType::Power && IsPowerWithNumericExponent(b))
-      return TermOrder(a, b->pair.left, Chain::None);
+  if (op != Chain::None) {
+    const Value* rest = nullptr;
+    if (CarriedNumber(a, op, rest)) return TermOrder(rest, b, Chain::None);
+    if (a->type != CarrierOf(op) && CarriedNumber(b, op, rest))
+      return TermOrder(a, rest, Chain::None);
   }
   return FollowsIf(a->type > b->type);
 }
@@ -115,26 +121,16 @@ void Found(const Value* v, const Value* LikeCoefficients::*side, LikeCoefficient
 // Across types, x is like 2*x in a sum and like x^2 in a product; the number
 // looked through is the coefficient (exponent) found.
 int LikeAcrossTypes(const Value* a, const Value* b, Chain op, LikeCoefficients* found) {
-  if (op == Chain::Sum) {
-    if (IsProductWithNumericFactor(a) && LikeTerms(a->pair.right, b, Chain::None) == 1) {
-      Found(a->pair.left, &LikeCoefficients::first, found);
-      return 1;
-    }
-    if (a->type != ValueType::Times && IsProductWithNumericFactor(b) &&
-        LikeTerms(a, b->pair.right, Chain::None) == 1) {
-      Found(b->pair.left, &LikeCoefficients::second, found);
-      return 1;
-    }
-  } else if (op == Chain::Product) {
-    if (IsPowerWithNumericExponent(a) && LikeTerms(a->pair.left, b, Chain::None) == 1) {
-      Found(a->pair.right, &LikeCoefficients::first, found);
-      return 1;
-    }
-    if (a->type != ValueType::Power && IsPowerWithNumericExponent(b) &&
-        LikeTerms(a, b->pair.left, Chain::None) == 1) {
-      Found(b->pair.right, &LikeCoefficients::second, found);
-      return 1;
-    }
+  if (op == Chain::None) return 0;
+  const Value* rest = nullptr;
+  if (const Value* k = CarriedNumber(a, op, rest); k && LikeTerms(rest, b, Chain::None) == 1) {
+    Found(k, &LikeCoefficients::first, found);
+    return 1;
+  }
+  if (a->type == CarrierOf(op)) return 0;
+  if (const Value* k = CarriedNumber(b, op, rest); k && LikeTerms(a, rest, Chain::None) == 1) {
+    Found(k, &LikeCoefficients::second, found);
+    return 1;
   }
   return 0;
 }
