@@ -17,7 +17,7 @@ Value* MakeOperatorNode(ValueType op, const Value* a, const Value* b, Value* out
 // Where term a stands against term b in the canonical order. Two numbers
 // are told apart from other terms, because a tie between numbers passes the
 // decision on to the next operands where one between other terms does not.
-enum class TermOrdering : std::int8_t {
+enum class TermOrdering : int {
   NumberAtMost = -1,  // two numbers, a not greater than b
   Stays = 0,          // a need not follow b
   Follows = 1,        // a must follow b

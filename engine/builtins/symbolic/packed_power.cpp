@@ -138,9 +138,8 @@ struct OrderLike {
 
 TermOrdering FollowsIf(bool c) { return c ? TermOrdering::Follows : TermOrdering::Stays; }
 
-template <typename T>
-OrderLike CompareNumbers(T x, T y, int unequal) {
-  return {x > y ? TermOrdering::NumberAbove : TermOrdering::NumberAtMost, x == y ? 1 : unequal};
+TermOrdering NumberAboveIf(bool c) {
+  return c ? TermOrdering::NumberAbove : TermOrdering::NumberAtMost;
 }
 
 // Two elements, inside a sum or outside any chain alike: the rules that look
@@ -150,16 +149,16 @@ OrderLike CompareElements(const Element& x, const Element& y) {
   if (x.type != y.type) return {FollowsIf(x.type > y.type), 0};
   switch (x.type) {
     case ValueType::Qword:
-      return CompareNumbers(x.number, y.number, -1);
+      return {NumberAboveIf(x.number > y.number), x.number == y.number ? 1 : -1};
     case ValueType::Double:
-      return CompareNumbers(x.real, y.real, -1);
+      return {NumberAboveIf(x.real > y.real), x.real == y.real ? 1 : -1};
     case ValueType::Variable:
       return {FollowsIf(x.var > y.var), x.var == y.var ? 1 : 0};
     default:
       // Two powers of one variable: the exponents compare as numbers, but
       // unequal ones leave the powers unlike.
       if (x.var != y.var) return {FollowsIf(x.var > y.var), 0};
-      return CompareNumbers(x.number, y.number, 0);
+      return {NumberAboveIf(x.number > y.number), x.number == y.number ? 1 : 0};
   }
 }
 
@@ -193,9 +192,9 @@ OrderLike CompareTerms(const Monomial& a, const Monomial& b) {
   }
   for (std::uint32_t d = levels; d-- > 0;) {
     // Unlike operands below decide every level above: the order stays.
-    const bool numbers = r.order == TermOrdering::NumberAtMost || r.order == TermOrdering::NumberAbove;
-    if (r.like == 0 && !numbers) break;
-    const bool orderOnRight = numbers || r.like == 1;
+    if (r.like == 0 && (r.order == TermOrdering::Stays || r.order == TermOrdering::Follows)) break;
+    const bool orderOnRight = r.order == TermOrdering::NumberAtMost ||
+                              r.order == TermOrdering::NumberAbove || r.like == 1;
     const bool leftOk = r.like == 1 || r.like == -1;
     OrderLike right{TermOrdering::Stays, 0};
     if ((r.order != TermOrdering::Follows && orderOnRight) || leftOk)
