@@ -285,7 +285,7 @@ TermOrdering TermOrder(const Value* a, const Value* b, Chain op) {
       return OrderApplications(a, b);
     case ValueType::Set:
       if (a->set.count != b->set.count) return FollowsIf(a->set.count > b->set.count);
-      // Two empty sets tie; ordering them 1 both ways would swap them forever.
+      // Two empty sets tie; each following the other would swap them forever.
       if (!a->set.first || !b->set.first) return TermOrdering::Stays;
       return FollowsIf(MustFollow(TermOrder(a->set.first, b->set.first, Chain::None)));
     default:
