@@ -37,13 +37,7 @@ std::vector<FunctionInfo> RegisteredFunctions() {
   std::vector<FunctionInfo> functions;
   for (const BuiltinEntry* e : Engine().registry) {
     FunctionInfo info{e->name, e->maxArgs, e->optionalArgs, e->body != nullptr, {}};
-    if (info.userDefined && !e->parameters.empty()) {
-      std::string_view rest = e->parameters;
-      for (std::size_t comma; (comma = rest.find(',')) != std::string_view::npos;
-           rest.remove_prefix(comma + 1))
-        info.parameters.emplace_back(rest.substr(0, comma));
-      info.parameters.emplace_back(rest);
-    }
+    if (info.userDefined) info.parameters = e->parameters;
     functions.push_back(std::move(info));
   }
   return functions;

@@ -16,7 +16,7 @@
 //
 // The policy answers the questions about terms:
 //   Term, Sum                   a movable term; a handle for a whole sum
-//   MustFollow(a, b)            TermOrder(a, b, +) is 1 or 2
+//   MustFollow(a, b)            MustFollow(TermOrder(a, b, +))
 //   MustFollowSum(a, s)         the same with the sum s
 //   Passage(t)                  whether every sum passes t, none does, or
 //                               MustFollowSum must be asked

@@ -1,6 +1,5 @@
 #include "eval/like_table.h"
 
-#include "eval/coefficients.h"
 #include "eval/likeness_key.h"
 #include "state/engine_state.h"
 
@@ -17,7 +16,6 @@ constexpr std::size_t kKeptTables = 4;
 ValueType NodeOf(Chain op) { return op == Chain::Sum ? ValueType::Plus : ValueType::Times; }
 
 bool LikeInChain(const Value* term, const Value* r, Chain op) {
-  CoefficientScope scope;
   return LikeTerms(term, r, op) == 1;
 }
 

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "eval/coefficients.h"
 #include "eval/like_table.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
@@ -31,7 +30,6 @@ bool WalkedChainHoldsLikeTerms(const Value* v, Chain op) {
   terms.push_back(p);
   for (std::size_t i = 0; i < terms.size(); ++i) {
     for (std::size_t j = i + 1; j < terms.size(); ++j) {
-      CoefficientScope scope;
       if (LikeTerms(terms[j], terms[i], op) == 1) return true;
     }
   }
@@ -61,11 +59,7 @@ void CheckNormalForm(const Value* v) {
   if (t == ValueType::Times && (IsZero(l) || IsNumericOne(l))) Violation("neutral factor", v);
   const Chain op = t == ValueType::Plus ? Chain::Sum : Chain::Product;
   const Value* x = l->type == t ? l->pair.right : l;
-  {
-    CoefficientScope scope;
-    const int order = TermOrder(x, r, op);
-    if (order == 1 || order == 2) Violation("terms out of order", v);
-  }
+  if (MustFollow(TermOrder(x, r, op))) Violation("terms out of order", v);
   if (IsShortChain(v, op)) {
     if (WalkedChainHoldsLikeTerms(v, op)) Violation("like terms not merged", v);
     return;

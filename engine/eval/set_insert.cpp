@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "eval/cancel.h"
-#include "eval/coefficients.h"
 #include "eval/set_order.h"
 #include "eval/simplify.h"
 
@@ -13,9 +12,7 @@ namespace {
 
 // q is greater than x: x must come before q.
 bool FollowsInSet(const Value* q, const Value* x) {
-  CoefficientScope scope;
-  const int r = TermOrder(q, x, Chain::None);
-  return r == 1 || r == 2;
+  return MustFollow(TermOrder(q, x, Chain::None));
 }
 
 bool IsOrderedReal(const Value* v) {

@@ -9,7 +9,6 @@
 
 #include "eval/arithmetic.h"
 #include "eval/cancel.h"
-#include "eval/coefficients.h"
 #include "eval/like_table.h"
 #include "eval/likeness_key.h"
 #include "eval/normal_form_check.h"
@@ -105,111 +104,189 @@ ValueType g_unlikeNode = ValueType::Plus;
 // x + ... + y + ... + r, with y like r -> x + ... + (y merged with r) + ...:
 // the chain is rebuilt above y and simplified again.
 Value* MergeApart(ValueType n, const Value* l, const Value* y, const Value* r, bool numeric) {
-  const Chain op = ChainOf(n);
   std::vector<const Value*> above;  // the nodes above y, top first
   const Value* p = l;
   while (p->type == n && p->pair.right != y) {
     above.push_back(p);
     p = p->pair.left;
   }
-  CoefficientScope scope;
-  LikeTerms(y, r, op);  // records the two numbers
-  Value* merged = MergedTerm(n, y, scope, false);
+  LikeCoefficients found;
+  LikeTerms(y, r, ChainOf(n), &found);
+  Value* merged = MergedTerm(n, y, found, false);
   Held chain = Hold(p == y ? merged : Pair(n, Retain(p->pair.left), merged));
   for (auto it = above.rbegin(); it != above.rend(); ++it)
     chain = Hold(Pair(n, chain.release(), Retain((*it)->pair.right)));
   return Simplify(chain.get(), numeric);
 }
 
-// Steps 3 to 8 on a node whose operands are simplified. Returns the result
-// and whether anything was rewritten.
-Value* Rewrite(ValueType n, Held L, Held R, bool operandsChanged, bool numeric, bool& changed) {
-  const Value* l = L.get();
-  const Value* r = R.get();
+// An operator node whose operands are simplified, as the rewrite rules see
+// it. A rule returns the rewritten node, or null when it does not apply; a
+// rule that returns an operand takes it out of its holder.
+struct RewriteNode {
+  ValueType n;
+  Held L;
+  Held R;
+  bool numeric;
+
+  const Value* l() const { return L.get(); }
+  const Value* r() const { return R.get(); }
+  bool InChain() const { return l()->type == n; }
+  // The term of l that r meets first: its last term, or l itself.
+  const Value* Last() const { return InChain() ? l()->pair.right : l(); }
+};
+
+bool IsNumberZero(const Value* v) { return IsNumber(v) && IsZero(v); }
+
+// 1*x -> x
+Value* OneTimes(RewriteNode& x) { return IsOne(x.l()) ? x.R.release() : nullptr; }
+
+// x*1 -> x
+Value* TimesOne(RewriteNode& x) { return IsOne(x.r()) ? x.L.release() : nullptr; }
+
+// 0*x -> 0
+Value* ZeroTimes(RewriteNode& x) { return IsNumberZero(x.l()) ? MakeQword(0) : nullptr; }
+
+// x*0 -> 0
+Value* TimesZero(RewriteNode& x) {
+  return !IsNumber(x.l()) && IsNumberZero(x.r()) ? MakeQword(0) : nullptr;
+}
+
+// 0 + x -> x
+Value* ZeroPlus(RewriteNode& x) { return IsNumberZero(x.l()) ? x.R.release() : nullptr; }
+
+// x + 0 -> x
+Value* PlusZero(RewriteNode& x) {
+  return !IsNumber(x.l()) && IsNumberZero(x.r()) ? x.L.release() : nullptr;
+}
+
+// 0^x -> 0
+Value* ZeroToPower(RewriteNode& x) { return IsNumberZero(x.l()) ? MakeQword(0) : nullptr; }
+
+// x^0 -> 1
+Value* PowerZero(RewriteNode& x) {
+  return !IsNumber(x.l()) && IsNumberZero(x.r()) ? MakeQword(1) : nullptr;
+}
+
+// 1^x -> 1
+Value* OneToPower(RewriteNode& x) { return IsOne(x.l()) ? MakeQword(1) : nullptr; }
+
+// x^1 -> x
+Value* PowerOne(RewriteNode& x) {
+  return !IsNumber(x.l()) && IsOne(x.r()) ? x.L.release() : nullptr;
+}
+
+// (a^b)^c -> a^(b*c)
+Value* PowerOfPower(RewriteNode& x) {
+  const Value* l = x.l();
+  if (l->type != ValueType::Power) return nullptr;
+  Held node = Hold(Pair(ValueType::Power, Retain(l->pair.left), Multiply(l->pair.right, x.r())));
+  return Simplify(node.get(), false);
+}
+
+// a^m*a^n -> a^(m+n)
+Value* EqualBases(RewriteNode& x) {
+  const Value* l = x.l();
+  const Value* r = x.r();
+  if (r->type != ValueType::Power || l->type != ValueType::Power ||
+      !Alike(l->pair.left, r->pair.left))
+    return nullptr;
+  Held node = Hold(Pair(ValueType::Power, Retain(l->pair.left), Add(l->pair.right, r->pair.right)));
+  return Simplify(node.get(), x.numeric);
+}
+
+// (u*a^m)*a^n -> u*a^(m+n)
+Value* EqualBasesAfterFactors(RewriteNode& x) {
+  const Value* l = x.l();
+  const Value* r = x.r();
+  if (r->type != ValueType::Power || l->type != ValueType::Times) return nullptr;
+  const Value* am = l->pair.right;
+  if (am->type != ValueType::Power || !Alike(am->pair.left, r->pair.left)) return nullptr;
+  Value* merged = Pair(ValueType::Power, Retain(am->pair.left), Add(am->pair.right, r->pair.right));
+  Held node = Hold(Pair(ValueType::Times, Retain(l->pair.left), merged));
+  return Simplify(node.get(), x.numeric);
+}
+
+// Sums built symbolically take the shortcuts that place terms without a node
+// per step; numeric evaluation and literal rewriting take the rules below.
+bool TakesSumShortcuts(const RewriteNode& x) {
+  return x.n == ValueType::Plus && !x.numeric && !LiteralRewriting();
+}
+
+// u + 2*x + 3*x -> u + 5*x, and u*x^2*x^3 -> u*x^5
+Value* MergeWithLast(RewriteNode& x) {
+  LikeCoefficients found;
+  if (LikeTerms(x.Last(), x.r(), ChainOf(x.n), &found) != 1) return nullptr;
+  Held result = Hold(x.InChain() ? Pair(x.n, Retain(x.l()->pair.left),
+                                        MergedTerm(x.n, x.Last(), found, false))
+                                 : MergedTerm(x.n, x.Last(), found, true));
+  return Simplify(result.get(), x.numeric);
+}
+
+// u + 2*x + v + 3*x -> u + 5*x + v, and u*x^2*v*x^3 -> u*x^5*v
+Value* MergeWithLikeApart(RewriteNode& x) {
+  if (!x.InChain() || KnownUnlike::Holds(x.r(), x.n)) return nullptr;
+  const Value* y = FindLikeTerm(x.l()->pair.left, x.r(), ChainOf(x.n));
+  return y ? MergeApart(x.n, x.l(), y, x.r(), x.numeric) : nullptr;
+}
+
+// The new term r finds its place in the chain l: it moves down while it must
+// precede the term before it, and merges with a term like it.
+//   s + (a + b) -> the terms of a + b placed into s at once
+//   (u + x) + r -> (u + r) + x, when r must precede x
+Value* PlaceTerm(RewriteNode& x) {
+  const bool shortcuts = TakesSumShortcuts(x);
+  if (shortcuts && x.r()->type == x.n)
+    if (Value* added = AddSumToChain(x.l(), x.r())) return added;
+  const bool exchanges = MustFollow(TermOrder(x.Last(), x.r(), ChainOf(x.n)));
+  // Null: r follows the chain and is like none of its terms.
+  if (shortcuts && x.InChain() && x.r()->type != x.n)
+    return InsertIntoSum(x.l(), x.r(), exchanges);
+  if (exchanges) return ExchangeOnce(x.n, x.l(), x.r(), x.numeric);
+  if (Value* merged = MergeWithLast(x)) return merged;
+  return MergeWithLikeApart(x);
+}
+
+// a + (b + c) -> (a + b) + c, and a*(b*c) -> (a*b)*c
+Value* Reassociate(RewriteNode& x) {
+  if (x.r()->type != x.n) return nullptr;
+  Value* inner = Pair(x.n, Retain(x.l()), Retain(x.r()->pair.left));
+  Held node = Hold(Pair(x.n, inner, Retain(x.r()->pair.right)));
+  return Simplify(node.get(), x.numeric);
+}
+
+template <auto... Rules>
+Value* FirstThatApplies(RewriteNode& x) {
+  Value* result = nullptr;
+  static_cast<void>(((result = Rules(x)) || ...));
+  return result;
+}
+
+// The rules in the order the normal form needs: neutral and absorbing
+// elements first, so that no later rule meets a 0 or 1 that is about to go;
+// then powers of equal bases, then the place of the new term in its chain;
+// a chain leaning right is turned last, once no term of it has moved.
+Value* ApplyRules(RewriteNode& x) {
+  switch (x.n) {
+    case ValueType::Plus:
+      return FirstThatApplies<ZeroPlus, PlusZero, PlaceTerm, Reassociate>(x);
+    case ValueType::Times:
+      return FirstThatApplies<OneTimes, TimesOne, ZeroTimes, TimesZero, EqualBases,
+                              EqualBasesAfterFactors, PlaceTerm, Reassociate>(x);
+    case ValueType::Power:
+      return FirstThatApplies<ZeroToPower, PowerZero, OneToPower, PowerOne, PowerOfPower>(x);
+    default:
+      return nullptr;
+  }
+}
+
+// A node whose operands are simplified, rewritten by the first rule that
+// applies. Nothing applying, it stands, simplified once more when an operand
+// was substituted; `changed` tells whether anything was rewritten.
+Value* Rewrite(RewriteNode x, bool operandsChanged, bool& changed) {
   changed = true;
-  if (n == ValueType::Plus || n == ValueType::Times || n == ValueType::Power) {
-    // 3. neutral and absorbing elements
-    if (n == ValueType::Times) {
-      if (IsNumber(l) && IsOne(l)) return R.release();
-      if (IsNumber(r) && IsOne(r)) return L.release();
-    }
-    if (n == ValueType::Plus) {
-      if (IsNumber(l) && IsZero(l)) return R.release();
-      if (!IsNumber(l) && IsNumber(r) && IsZero(r)) return L.release();
-    }
-    if (n == ValueType::Times) {
-      if (IsNumber(l) && IsZero(l)) return MakeQword(0);
-      if (!IsNumber(l) && IsNumber(r) && IsZero(r)) return MakeQword(0);
-    }
-    if (n == ValueType::Power) {
-      if (IsNumber(l) && IsZero(l)) return MakeQword(0);
-      if (!IsNumber(l) && IsNumber(r) && IsZero(r)) return MakeQword(1);
-      if (IsNumber(l) && IsOne(l)) return MakeQword(1);
-      if (!IsNumber(l) && IsNumber(r) && IsOne(r)) return L.release();
-    }
-    // 4. (a^b)^c is a^(b*c)
-    if (n == ValueType::Power && l->type == ValueType::Power) {
-      Held node = Hold(Pair(ValueType::Power, Retain(l->pair.left), Multiply(l->pair.right, r)));
-      return Simplify(node.get(), false);
-    }
-    // 5. equal bases in a product
-    if (n == ValueType::Times && r->type == ValueType::Power) {
-      const Value* c = r->pair.left;
-      const Value* e = r->pair.right;
-      if (l->type == ValueType::Power && Alike(l->pair.left, c)) {
-        Held node = Hold(Pair(ValueType::Power, Retain(l->pair.left), Add(l->pair.right, e)));
-        return Simplify(node.get(), numeric);
-      }
-      if (l->type == ValueType::Times && l->pair.right->type == ValueType::Power &&
-          Alike(l->pair.right->pair.left, c)) {
-        const Value* ad = l->pair.right;
-        Value* merged = Pair(ValueType::Power, Retain(ad->pair.left), Add(ad->pair.right, e));
-        Held node = Hold(Pair(ValueType::Times, Retain(l->pair.left), merged));
-        return Simplify(node.get(), numeric);
-      }
-    }
-  }
-  if (n == ValueType::Plus || n == ValueType::Times) {
-    const Chain op = ChainOf(n);
-    const bool inChain = l->type == n;
-    const Value* x = inChain ? l->pair.right : l;
-    // 6.1 ordering: R moves down the chain like one pass of insertion sort
-    int order;
-    {
-      CoefficientScope scope;
-      order = TermOrder(x, r, op);
-    }
-    const bool exchanges = order == 1 || order == 2;
-    const bool fastSum = n == ValueType::Plus && !numeric && !g_literalRewriting;
-    Value* added = fastSum && r->type == n ? AddSumToChain(l, r) : nullptr;
-    if (added) return added;
-    if (fastSum && inChain && r->type != n) {
-      // Null: r follows the chain and is like none of its terms.
-      if (Value* done = InsertIntoSum(l, r, exchanges)) return done;
-    } else if (exchanges) {
-      return ExchangeOnce(n, l, r, numeric);
-    } else {
-      // 6.2 like terms merge
-      CoefficientScope scope;
-      if (LikeTerms(x, r, op) == 1) {
-        Held result = Hold(inChain ? Pair(n, Retain(l->pair.left), MergedTerm(n, x, scope, false))
-                                   : MergedTerm(n, x, scope, true));
-        return Simplify(result.get(), numeric);
-      }
-      // 6.3 like terms apart: r merges into its like term where that stands
-      if (inChain && !KnownUnlike::Holds(r, n))
-        if (const Value* y = FindLikeTerm(l->pair.left, r, op)) return MergeApart(n, l, y, r, numeric);
-    }
-  }
-  // 7. re-association: a + (b + c) is (a + b) + c
-  if ((n == ValueType::Plus || n == ValueType::Times) && r->type == n) {
-    Value* inner = Pair(n, Retain(l), Retain(r->pair.left));
-    Held node = Hold(Pair(n, inner, Retain(r->pair.right)));
-    return Simplify(node.get(), numeric);
-  }
-  // 8. nothing applied; one more pass when an operand was substituted
-  Held q = Hold(Pair(n, L.release(), R.release()));
-  if (operandsChanged) return Simplify(q.get(), numeric);
+  if (Value* rewritten = ApplyRules(x)) return rewritten;
+  Held q = Hold(Pair(x.n, x.L.release(), x.R.release()));
+  if (operandsChanged) return Simplify(q.get(), x.numeric);
   changed = false;
   return q.release();
 }
@@ -225,7 +302,7 @@ Value* SimplifyOperator(const Value* v, bool numeric, bool& changed) {
     changed = true;
     return Operate(v->type, L.get(), R.get());
   }
-  return Rewrite(v->type, std::move(L), std::move(R), lc || rc, numeric, changed);
+  return Rewrite(RewriteNode{v->type, std::move(L), std::move(R), numeric}, lc || rc, changed);
 }
 
 bool BlocksApplication(const Value* a) {
@@ -366,10 +443,10 @@ void StampBuilt(Value* node) {
   CheckNormalForm(node);
 }
 
-Value* MergedTerm(ValueType n, const Value* x, const CoefficientScope& scope, bool alone) {
+Value* MergedTerm(ValueType n, const Value* x, const LikeCoefficients& found, bool alone) {
   Held one = Hold(MakeQword(1));
-  const Value* f = scope.First();
-  const Value* s = scope.Second();
+  const Value* f = found.first;
+  const Value* s = found.second;
   Held t = Hold(Add(f ? f : one.get(), s ? s : one.get()));
   if (n == ValueType::Times) {
     // x^f * x^s -> x^(f+s); x * x^s -> x^(1+s)

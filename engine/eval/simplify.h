@@ -2,6 +2,7 @@
 // rebuilding and the normal form of sums, products and powers.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "eval/constructors.h"
@@ -14,18 +15,37 @@ enum class Chain : std::uint8_t { None, Sum, Product };
 
 // A node of type op with copies of a and b, brought to normal form.
 Value* MakeOperatorNode(ValueType op, const Value* a, const Value* b, Value* out = nullptr);
-// 1 when a must follow b; 0 when it need not; for two numbers 2 (a greater) or -1.
-int TermOrder(const Value* a, const Value* b, Chain op);
-// 1 for like terms, -1 for two unequal numbers, 0 otherwise; records the
-// coefficients or exponents met in the top coefficient pair.
-int LikeTerms(const Value* a, const Value* b, Chain op);
+// Where term a stands against term b in the canonical order. Two numbers
+// are told apart from other terms, because a tie between numbers passes the
+// decision on to the next operands where one between other terms does not.
+enum class TermOrdering : int {
+  NumberAtMost = -1,  // two numbers, a not greater than b
+  Stays = 0,          // a need not follow b
+  Follows = 1,        // a must follow b
+  NumberAbove = 2,    // two numbers, a greater than b
+};
+constexpr bool MustFollow(TermOrdering o) {
+  return o == TermOrdering::Follows || o == TermOrdering::NumberAbove;
+}
+TermOrdering TermOrder(const Value* a, const Value* b, Chain op);
+
+// The coefficients (in a sum) or exponents (in a product) that LikeTerms met
+// in a and in b, the first one of each; null where a term has none (x beside
+// 2*x). They point into a and b.
+struct LikeCoefficients {
+  const Value* first = nullptr;
+  const Value* second = nullptr;
+};
+// 1 for like terms, -1 for two unequal numbers, 0 otherwise; fills `found`
+// when one is given.
+int LikeTerms(const Value* a, const Value* b, Chain op, LikeCoefficients* found = nullptr);
 // Structural equality of two values (LikeTerms with no chain, no recording).
 bool Alike(const Value* a, const Value* b);
 
 // TermOrder(a, b, none) and LikeTerms(a, b, none) found in one walk: the
 // shortcut the term order takes outside chains unless rewriting literally.
 struct OrderAndLike {
-  int order;
+  TermOrdering order;
   int like;
 };
 OrderAndLike OrderAndLikeness(const Value* a, const Value* b);

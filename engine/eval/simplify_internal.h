@@ -2,7 +2,6 @@
 // and the shortcut that inserts a term into a long sum.
 #pragma once
 
-#include "eval/coefficients.h"
 #include "eval/simplify.h"
 
 namespace symcalc {
@@ -14,11 +13,11 @@ bool SimplifyTripped();
 void StampBuilt(Value* node);
 
 // The term that the chain term x and a new term like it merge into, for a
-// chain of n (+ or *); `scope` holds the numbers LikeTerms(x, new term, op)
-// recorded. The coefficients (exponents) are added; the result may still
+// chain of n (+ or *); `found` holds the numbers LikeTerms(x, new term, op)
+// found. The coefficients (exponents) are added; the result may still
 // need simplifying. `alone`: x is the whole left operand, not a chain's last
 // term, and a missing number makes a plain node x*t (x^t).
-Value* MergedTerm(ValueType n, const Value* x, const CoefficientScope& scope, bool alone);
+Value* MergedTerm(ValueType n, const Value* x, const LikeCoefficients& found, bool alone);
 
 // While one is alive, inserting `term` into a chain of n does not look for a
 // like term apart from its neighbours: the caller knows there is none. Terms

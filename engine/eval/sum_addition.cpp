@@ -16,14 +16,9 @@ struct RecordTerms {
   using Sum = const Value*;
 
   static bool Follows(const Value* a, const Value* b) {
-    CoefficientScope scope;
-    const int r = TermOrder(a, b, Chain::Sum);
-    return r == 1 || r == 2;
+    return symcalc::MustFollow(TermOrder(a, b, Chain::Sum));
   }
-  static bool Alike(const Value* x, const Value* e) {
-    CoefficientScope scope;
-    return LikeTerms(x, e, Chain::Sum) == 1;
-  }
+  static bool Alike(const Value* x, const Value* e) { return LikeTerms(x, e, Chain::Sum) == 1; }
 
   bool MustFollow(const Held& a, const Held& b) const { return Follows(a.get(), b.get()); }
   bool MustFollowSum(const Held& a, const Value* s) const { return Follows(a.get(), s); }
@@ -44,9 +39,9 @@ struct RecordTerms {
   bool IsZero(const Held& t) const { return IsNumber(t.get()) && symcalc::IsZero(t.get()); }
 
   MergeOutcome Merge(const Held& x, const Held& e, Held& out) const {
-    CoefficientScope scope;
-    LikeTerms(x.get(), e.get(), Chain::Sum);  // records the two coefficients
-    Held raw = Hold(MergedTerm(ValueType::Plus, x.get(), scope, false));
+    LikeCoefficients found;
+    LikeTerms(x.get(), e.get(), Chain::Sum, &found);
+    Held raw = Hold(MergedTerm(ValueType::Plus, x.get(), found, false));
     out = Hold(Simplify(raw.get(), false));
     if (SimplifyTripped()) return MergeOutcome::Unmodelled;
     if (IsZero(out)) return MergeOutcome::Vanished;

@@ -87,9 +87,7 @@ Value* InsertIntoSum(const Value* l, const Value* r, bool exchanges) {
   std::size_t below = m;
   if (exchanges) {
     for (below = m - 1; below > 0; --below) {
-      CoefficientScope scope;
-      const int order = TermOrder(term(below - 1), r, Chain::Sum);
-      if (order != 1 && order != 2) break;
+      if (!MustFollow(TermOrder(term(below - 1), r, Chain::Sum))) break;
     }
   }
   // Two concrete terms meeting at the front are computed, like or not.
@@ -112,9 +110,9 @@ Value* InsertIntoSum(const Value* l, const Value* r, bool exchanges) {
   if (like) {
     // x + ... + r -> the merged term where x stands
     unlike = !SharesKey(l, like, Chain::Sum);
-    CoefficientScope scope;
-    LikeTerms(like, r, Chain::Sum);  // records the two coefficients
-    Held raw = Hold(MergedTerm(ValueType::Plus, like, scope, false));
+    LikeCoefficients found;
+    LikeTerms(like, r, Chain::Sum, &found);
+    Held raw = Hold(MergedTerm(ValueType::Plus, like, found, false));
     merged = Hold(Simplify(raw.get(), false));
     if (SimplifyTripped()) return merged.release();
     if (likeAt == 0) {

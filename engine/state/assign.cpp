@@ -79,19 +79,6 @@ bool MentionsVariable(const Value* v, std::string_view name, bool throughBinding
   return false;
 }
 
-std::vector<std::string> SplitParameters(const std::string& text) {
-  std::vector<std::string> names;
-  if (text.empty()) return names;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t comma = text.find(',', start);
-    names.push_back(text.substr(start, comma - start));
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return names;
-}
-
 // Replaces every parameter variable by its argument in one pass, so that an
 // argument that mentions a parameter name is never substituted again.
 Value* SubstituteParameters(const Value* v, const std::vector<std::string>& names,
@@ -122,6 +109,106 @@ Value* SubstituteParameters(const Value* v, const std::vector<std::string>& name
   }
 }
 
+// Where the scan of a definition's name stands: in the name, in the
+// parameter list, or past its closing parenthesis.
+enum class NamePart : std::uint8_t { Name, Parameters, Closed };
+
+// The left side of ":=", read: a variable's name, or a function's name and
+// its parameter names.
+struct DefinedName {
+  std::string_view name;
+  bool function = false;
+  std::vector<std::string_view> parameters;
+};
+
+// Reads `text` (the left side without its '#'); returns the error that
+// refuses it, or nothing.
+std::optional<ErrorCode> ReadDefinedName(std::string_view text, DefinedName& out) {
+  NamePart part = NamePart::Name;
+  int count = 0;
+  std::size_t open = 0;
+  std::size_t paramStart = 0;
+  auto takeParameter = [&](std::size_t end) -> std::optional<ErrorCode> {
+    std::string_view p = text.substr(paramStart, end - paramStart);
+    if (p.empty()) return ErrorCode::IllegalFunctionName;
+    for (std::string_view q : out.parameters)
+      if (q == p) return ErrorCode::ParameterNamesNotDistinct;
+    out.parameters.push_back(p);
+    return std::nullopt;
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (part == NamePart::Closed) return ErrorCode::IllegalFunctionName;
+    if (IsNameChar(c)) {
+      if (part == NamePart::Parameters && count == 0) count = 1;
+    } else if (c == '(' && part == NamePart::Name) {
+      part = NamePart::Parameters;
+      open = i;
+      paramStart = i + 1;
+    } else if (c == ')' && part == NamePart::Parameters) {
+      part = NamePart::Closed;
+      if (count >= 1)
+        if (const std::optional<ErrorCode> err = takeParameter(i)) return err;
+    } else if (c == ',' && part == NamePart::Parameters) {
+      if (++count > 4) return ErrorCode::TooManyParameters;
+      if (const std::optional<ErrorCode> err = takeParameter(i)) return err;
+      paramStart = i + 1;
+    } else {
+      return part == NamePart::Name ? ErrorCode::IllegalVariableName : ErrorCode::IllegalFunctionName;
+    }
+  }
+  if (part == NamePart::Parameters) return ErrorCode::IllegalFunctionName;
+  out.function = part == NamePart::Closed;
+  out.name = out.function ? text.substr(0, open) : text;
+  return std::nullopt;
+}
+
+// name := value, for a variable or a constant (constant: the name began
+// with '#').
+Value* BindVariable(std::string_view name, Held simplified, bool constant) {
+  if (name.empty()) return NameError(ErrorCode::IllegalVariableName, name);
+  // A value that mentions its own name, directly or through the bindings of
+  // the variables it mentions, would make every later lookup substitute
+  // without end; the variable itself (x:=x) is harmless.
+  const bool isItself = simplified->type == ValueType::Variable && TextOf(simplified.get()) == name;
+  if (!isItself && !CannotMention(simplified.get(), name) &&
+      MentionsVariable(simplified.get(), name, true)) {
+    Held var = Hold(MakeVariable(name));
+    return MakeError(ErrorCode::VariableNotDeclared, var.get());
+  }
+  Binding* b = FindBinding(name);
+  if (b && b->constant) return NameError(ErrorCode::ConstantAlreadyDeclared, name);
+  if (CancelPending()) return AbandonedError(name);
+  CommitPiece();
+  if (b) {
+    FreeValue(b->value);
+    b->value = simplified.release();
+    b->constant = constant;
+  } else {
+    Engine().variables.push_back(Binding{std::string(name), simplified.release(), constant});
+  }
+  BindingsChanged(name);
+  return nullptr;
+}
+
+// f(a, b) := body: a new registry entry, which later calls of f reach; a
+// builtin's name cannot be taken. The parameter names are kept apart here,
+// once, for every call to bind.
+Value* DefineFunction(const DefinedName& f, Held body) {
+  EngineState& s = Engine();
+  for (BuiltinEntry* e : s.registry)
+    if (e->name == f.name && !e->body) return NameError(ErrorCode::FunctionAlreadyDeclared, f.name);
+  if (CancelPending()) return AbandonedError(f.name);
+  CommitPiece();
+  auto* e = new BuiltinEntry();
+  e->name = std::string(f.name);
+  e->maxArgs = static_cast<std::int8_t>(f.parameters.size());
+  e->body = body.release();
+  e->parameters.assign(f.parameters.begin(), f.parameters.end());
+  s.registry.push_back(e);
+  return nullptr;
+}
+
 }  // namespace
 
 Value* Assign(std::string_view fullName, const Value* value) {
@@ -132,93 +219,17 @@ Value* Assign(std::string_view fullName, const Value* value) {
     name.remove_prefix(1);
     constant = true;
   }
-
-  int state = 0;
-  int count = 0;
-  std::size_t open = 0;
-  std::size_t paramStart = 0;
-  std::vector<std::string_view> params;
-  auto takeParameter = [&](std::size_t end) -> std::optional<ErrorCode> {
-    std::string_view p = name.substr(paramStart, end - paramStart);
-    if (p.empty()) return ErrorCode::IllegalFunctionName;
-    for (std::string_view q : params)
-      if (q == p) return ErrorCode::ParameterNamesNotDistinct;
-    params.push_back(p);
-    return std::nullopt;
-  };
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const char c = name[i];
-    if (state == 2) return NameError(ErrorCode::IllegalFunctionName, name);
-    if (IsNameChar(c)) {
-      if (state == 1 && count == 0) count = 1;
-    } else if (c == '(' && state == 0) {
-      state = 1;
-      open = i;
-      paramStart = i + 1;
-    } else if (c == ')' && state == 1) {
-      state = 2;
-      if (count >= 1)
-        if (const std::optional<ErrorCode> err = takeParameter(i)) return NameError(*err, name);
-    } else if (c == ',' && state == 1) {
-      if (++count > 4) return NameError(ErrorCode::TooManyParameters, name);
-      if (const std::optional<ErrorCode> err = takeParameter(i)) return NameError(*err, name);
-      paramStart = i + 1;
-    } else {
-      return NameError(state == 0 ? ErrorCode::IllegalVariableName : ErrorCode::IllegalFunctionName,
-                       name);
-    }
-  }
-  if (state == 1) return NameError(ErrorCode::IllegalFunctionName, name);
-
-  EngineState& s = Engine();
-  if (state == 0) {
-    if (name.empty()) return NameError(ErrorCode::IllegalVariableName, name);
-    // A value that mentions its own name, directly or through the bindings of
-    // the variables it mentions, would make every later lookup substitute
-    // without end; the variable itself (x:=x) is harmless.
-    const bool isItself =
-        simplified->type == ValueType::Variable && TextOf(simplified.get()) == name;
-    if (!isItself && !CannotMention(simplified.get(), name) &&
-        MentionsVariable(simplified.get(), name, true)) {
-      Held var = Hold(MakeVariable(name));
-      return MakeError(ErrorCode::VariableNotDeclared, var.get());
-    }
-    Binding* b = FindBinding(name);
-    if (b && b->constant) return NameError(ErrorCode::ConstantAlreadyDeclared, name);
-    if (CancelPending()) return AbandonedError(name);
-    CommitPiece();
-    if (b) {
-      FreeValue(b->value);
-      b->value = simplified.release();
-      b->constant = constant;
-    } else {
-      s.variables.push_back(Binding{std::string(name), simplified.release(), constant});
-    }
-    BindingsChanged(name);
-    return nullptr;
-  }
-
-  const std::string_view fname = name.substr(0, open);
-  if (fname.empty()) return NameError(ErrorCode::IllegalFunctionName, name);
-  for (BuiltinEntry* e : s.registry)
-    if (e->name == fname && !e->body) return NameError(ErrorCode::FunctionAlreadyDeclared, fname);
-  if (CancelPending()) return AbandonedError(fname);
-  CommitPiece();
-  auto* e = new BuiltinEntry();
-  e->impl = UserFunction;
-  e->name = std::string(fname);
-  e->maxArgs = static_cast<std::int8_t>(count);
-  e->body = simplified.release();
-  e->parameters = std::string(name.substr(open + 1, name.size() - open - 2));
-  s.registry.push_back(e);
-  return nullptr;
+  DefinedName defined;
+  if (const std::optional<ErrorCode> err = ReadDefinedName(name, defined)) return NameError(*err, name);
+  if (!defined.function) return BindVariable(defined.name, std::move(simplified), constant);
+  // An empty function name is refused with the whole left side.
+  if (defined.name.empty()) return NameError(ErrorCode::IllegalFunctionName, name);
+  return DefineFunction(defined, std::move(simplified));
 }
 
-Value* UserFunction(Value* const* args, Value* out) {
-  BuiltinEntry* entry = Engine().current;
-  RetainEntry(entry);
-  const std::vector<std::string> names = SplitParameters(entry->parameters);
-  const std::size_t k = std::min<std::size_t>(names.size(), 4);
+Value* CallUserFunction(const BuiltinEntry& entry, Value* const* args, Value* out) {
+  const std::vector<std::string>& names = entry.parameters;
+  const std::size_t k = names.size();
   std::vector<Value*> simplified(k, nullptr);
   bool mentions = false;
   for (std::size_t i = 0; i < k; ++i) {
@@ -231,18 +242,17 @@ Value* UserFunction(Value* const* args, Value* out) {
     // Bound as a parameter, such an argument would meet its own binding
     // again wherever its variables are substituted (g(a):=2*a; g([a,1])
     // multiplies the cells, finds a, and nests arrays without end).
-    Held body = Hold(SubstituteParameters(entry->body, names, simplified.data()));
+    Held body = Hold(SubstituteParameters(entry.body, names, simplified.data()));
     for (Value* a : simplified) FreeValue(a);
     result = Simplify(body.get());
   } else {
     // Parameters are bound at the head of the variable list, so they shadow
     // global variables of the same name while the body is simplified.
     for (std::size_t i = k; i-- > 0;) PushParameter(names[i], simplified[i]);
-    Held body = Hold(CopyValue(entry->body));
+    Held body = Hold(CopyValue(entry.body));
     result = Simplify(body.get());
     PopParameters(k);
   }
-  ReleaseEntryRef(entry);
   return Deliver(result, out);
 }
 

@@ -73,11 +73,9 @@ BuiltinEntry* FindByImplementation(BuiltinFn impl) {
 }
 
 Value* CallEntry(BuiltinEntry* entry, Value* const* args, Value* out) {
-  EngineState& s = Engine();
   // The entry stays alive for the call even if the call removes it.
   RetainEntry(entry);
-  s.current = entry;
-  Value* result = entry->impl(args, out);
+  Value* result = entry->body ? CallUserFunction(*entry, args, out) : entry->impl(args, out);
   ReleaseEntryRef(entry);
   return result;
 }
@@ -112,11 +110,6 @@ void ReleaseState(EngineState& s) {
     ReleaseEntryRef(e);
   }
   s.registry.clear();
-  for (CoefficientPair& p : s.coefficients) {
-    FreeValue(p.first);
-    FreeValue(p.second);
-  }
-  s.coefficients.clear();
 }
 
 // Records carry the epoch of the state that simplified them; a record of one

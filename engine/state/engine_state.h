@@ -27,9 +27,9 @@ struct BuiltinEntry {
   std::int8_t maxArgs = 0;
   std::int8_t optionalArgs = 0;
   std::uint8_t holdMask = 0;
-  Value* body = nullptr;        // user functions only
-  std::string parameters;       // user functions: names separated by ","
-  bool removed = false;         // taken out of the registry by clearfunc
+  Value* body = nullptr;                // user functions only
+  std::vector<std::string> parameters;  // user functions, in order
+  bool removed = false;                 // taken out of the registry by clearfunc
 };
 
 void RetainEntry(BuiltinEntry* e);
@@ -41,17 +41,10 @@ struct Binding {
   bool constant = false;
 };
 
-struct CoefficientPair {
-  Value* first = nullptr;
-  Value* second = nullptr;
-};
-
 struct EngineState {
   std::vector<BuiltinEntry*> registry;  // registration order; never reordered
   std::deque<Binding> variables;        // front is the head of the list
-  BuiltinEntry* current = nullptr;
   bool changedFlag = false;
-  std::vector<CoefficientPair> coefficients;
   // The stamp of the current bindings: every change of a binding advances it,
   // and the epoch of the last change is kept per slot of the name mask.
   std::uint64_t bindingEpoch = 1;
@@ -79,7 +72,8 @@ BuiltinEntry* RegisterBuiltin(BuiltinFn impl, std::string_view name, int maxArgs
                               int optionalArgs, int holdMask);
 BuiltinEntry* FindFunction(std::string_view name);  // last entry with the name wins
 BuiltinEntry* FindByImplementation(BuiltinFn impl);
-// Calls an entry's implementation with up to four arguments (current entry set).
+// Calls an entry's implementation, or a user function's body, with up to four
+// arguments.
 Value* CallEntry(BuiltinEntry* entry, Value* const* args, Value* out);
 
 // Variables
@@ -98,7 +92,9 @@ Value* ClearVariable(const Value* name, Value* out = nullptr);
 Value* ClearFunction(const Value* name, Value* out = nullptr);
 
 // Engine operations
-Value* UserFunction(Value* const* args, Value* out);
+// Simplifies a user function's body with the arguments bound to its
+// parameters.
+Value* CallUserFunction(const BuiltinEntry& entry, Value* const* args, Value* out);
 
 // Error messages
 std::string_view ErrorText(ErrorCode code);

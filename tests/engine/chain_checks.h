@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "eval/coefficients.h"
 #include "eval/simplify.h"
 #include "values/value.h"
 
@@ -30,7 +29,6 @@ inline bool HoldsLikeTermsApart(const Value* v) {
   for (std::size_t i = 0; i < terms.size(); ++i) {
     if (HoldsLikeTermsApart(terms[i])) return true;
     for (std::size_t j = i + 1; j < terms.size(); ++j) {
-      CoefficientScope scope;
       if (LikeTerms(terms[j], terms[i], op) == 1) return true;
     }
   }

@@ -178,7 +178,7 @@ TEST_F(FastPathsTest, OrderAndLikenessOfNestedTermsMatchTheSeparateQuestions) {
     for (const Value* b : values) {
       for (Chain op : {Chain::None, Chain::Sum, Chain::Product}) {
         UseLiteralRewriting(true);
-        const int order = TermOrder(a, b, op);
+        const TermOrdering order = TermOrder(a, b, op);
         const bool like = Alike(a, b);
         UseLiteralRewriting(false);
         ASSERT_EQ(TermOrder(a, b, op), order) << PrintValue(a) << " vs " << PrintValue(b);

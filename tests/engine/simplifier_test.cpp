@@ -1,5 +1,4 @@
 // The simplifier and its normal form, read through the parser and printer.
-#include "eval/coefficients.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
 #include "test_support.h"
@@ -193,7 +192,7 @@ TEST_F(Simplifier, NeverChangesItsInput) {
 TEST_F(Simplifier, TermOrderOfSets) {
   Value* a = EvaluateText("{}");
   Value* b = EvaluateText("{}");
-  EXPECT_EQ(TermOrder(a, b, Chain::None), 0);
+  EXPECT_EQ(TermOrder(a, b, Chain::None), TermOrdering::Stays);
   EXPECT_EQ(Eval("{{},{}}"), "{{}}");
   EXPECT_EQ(Eval("{{1,2},{3}}"), "{{3},{1,2}}");
   FreeValue(a);
@@ -215,26 +214,40 @@ TEST_F(Simplifier, LikeTermsOfEveryKind) {
   EXPECT_CASES(cases);
 }
 
-TEST_F(Simplifier, CoefficientsAreRecorded) {
-  Value* a = EvaluateText("2*x");
-  Value* b = EvaluateText("3*x");
-  {
-    CoefficientScope scope;
-    EXPECT_EQ(LikeTerms(a, b, Chain::Sum), 1);
-    ASSERT_NE(scope.First(), nullptr);
-    EXPECT_EQ(PrintValue(scope.First()), "2");
-    EXPECT_EQ(PrintValue(scope.Second()), "3");
+TEST_F(Simplifier, LikeTermsReturnTheirCoefficients) {
+  // "-" where a term has no coefficient (exponent) of its own.
+  struct Case {
+    const char* a;
+    const char* b;
+    Chain op;
+    int like;
+    const char* first;
+    const char* second;
+  };
+  const Case cases[] = {
+      {"2*x", "3*x", Chain::Sum, 1, "2", "3"},
+      {"x^2", "x^5", Chain::Product, 1, "2", "5"},
+      {"x", "3*x", Chain::Sum, 1, "-", "3"},
+      {"4*x", "x", Chain::Sum, 1, "4", "-"},
+      {"x", "x^3", Chain::Product, 1, "-", "3"},
+      {"x^4", "x", Chain::Product, 1, "4", "-"},
+      // Every factor of a product is matched; the coefficient leads it.
+      {"2*x*y", "5*x*y", Chain::Sum, 1, "2", "5"},
+      // Outside a chain numbers are only told equal or not.
+      {"2*x", "3*x", Chain::None, 0, "-", "-"},
+      {"x", "x", Chain::Sum, 1, "-", "-"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.a) + " vs " + c.b);
+    Value* a = EvaluateText(c.a);
+    Value* b = EvaluateText(c.b);
+    LikeCoefficients found;
+    EXPECT_EQ(LikeTerms(a, b, c.op, &found), c.like);
+    EXPECT_EQ(found.first ? PrintValue(found.first) : "-", c.first);
+    EXPECT_EQ(found.second ? PrintValue(found.second) : "-", c.second);
+    FreeValue(a);
+    FreeValue(b);
   }
-  EXPECT_TRUE(Engine().coefficients.empty());
-  Value* c = EvaluateText("x^2");
-  Value* d = EvaluateText("x^5");
-  {
-    CoefficientScope scope;
-    EXPECT_EQ(LikeTerms(c, d, Chain::Product), 1);
-    EXPECT_EQ(PrintValue(scope.First()), "2");
-    EXPECT_EQ(PrintValue(scope.Second()), "5");
-  }
-  for (Value* x : {a, b, c, d}) FreeValue(x);
 }
 
 TEST_F(Simplifier, DeepSumsSimplifyAndPrint) {

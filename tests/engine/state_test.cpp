@@ -103,6 +103,25 @@ TEST_F(State, FunctionDefinitions) {
   EXPECT_SESSION(steps);
 }
 
+// Parameter names are taken apart once, when the function is defined; every
+// call binds its arguments to them by position (all at once, so swapped
+// names stay swapped), and a parameter hides a variable of its name only
+// during the call.
+TEST_F(State, ArgumentsBindToParametersByPosition) {
+  const Step steps[] = {
+      {"q(u,v):=u-v", "u+(-1)*v"},
+      {"q(1,2)", "-1"},
+      {"q(v,u)", "(-1)*u+v"},
+      {"q(u,v):=u*v", "u*v"},
+      {"q(2,3)", "6"},
+      {"clearfunc(q)", "true"},
+      {"u:=7", "7"},
+      {"q(1,2)", "2"},
+      {"u", "7"},
+  };
+  EXPECT_SESSION(steps);
+}
+
 TEST_F(State, NewestDefinitionWinsOldestIsRemovedFirst) {
   const Step steps[] = {
       {"f(t):=t+1", "1+t"},

@@ -10,7 +10,6 @@
 #include "builtins/symbolic/nesting_limit.h"
 #include "builtins/symbolic/term_chains.h"
 #include "eval/cancel.h"
-#include "eval/coefficients.h"
 #include "eval/set_order.h"
 #include "eval/simplify.h"
 #include "eval/simplify_internal.h"
@@ -54,10 +53,7 @@ Value* TimesDerivative(const Value* factor, const Value* du, const Wrt& x) {
     return Retain(factor);
   }
   const Value* last = du->type == ValueType::Times ? du->pair.right : du;
-  {
-    CoefficientScope scope;
-    if (TermOrder(factor, last, Chain::Product) != 1) return Multiply(factor, du);
-  }
+  if (TermOrder(factor, last, Chain::Product) != TermOrdering::Follows) return Multiply(factor, du);
   // Greater than every factor, it is like none: the product need not look.
   KnownUnlike unlike(factor, ValueType::Times);
   Value* product = Multiply(du, factor);

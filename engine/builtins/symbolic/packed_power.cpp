@@ -132,25 +132,33 @@ bool IsCoefficient(const Element& e) {
 
 // TermOrder and LikeTerms of two records, answered together.
 struct OrderLike {
-  int order;
+  TermOrdering order;
   int like;
 };
+
+TermOrdering FollowsIf(bool c) { return c ? TermOrdering::Follows : TermOrdering::Stays; }
+
+TermOrdering NumberAboveIf(bool c) {
+  return c ? TermOrdering::NumberAbove : TermOrdering::NumberAtMost;
+}
 
 // Two elements, inside a sum or outside any chain alike: the rules that look
 // into products do not apply to elements, and a power is ordered by its
 // variable's name, then by its exponent.
 OrderLike CompareElements(const Element& x, const Element& y) {
-  if (x.type != y.type) return {x.type > y.type ? 1 : 0, 0};
+  if (x.type != y.type) return {FollowsIf(x.type > y.type), 0};
   switch (x.type) {
     case ValueType::Qword:
-      return {x.number > y.number ? 2 : -1, x.number == y.number ? 1 : -1};
+      return {NumberAboveIf(x.number > y.number), x.number == y.number ? 1 : -1};
     case ValueType::Double:
-      return {x.real > y.real ? 2 : -1, x.real == y.real ? 1 : -1};
+      return {NumberAboveIf(x.real > y.real), x.real == y.real ? 1 : -1};
     case ValueType::Variable:
-      return {x.var > y.var ? 1 : 0, x.var == y.var ? 1 : 0};
+      return {FollowsIf(x.var > y.var), x.var == y.var ? 1 : 0};
     default:
-      if (x.var != y.var) return {x.var > y.var ? 1 : 0, 0};
-      return {x.number > y.number ? 2 : -1, x.number == y.number ? 1 : 0};
+      // Two powers of one variable: the exponents compare as numbers, but
+      // unequal ones leave the powers unlike.
+      if (x.var != y.var) return {FollowsIf(x.var > y.var), 0};
+      return {NumberAboveIf(x.number > y.number), x.number == y.number ? 1 : 0};
   }
 }
 
@@ -175,30 +183,32 @@ OrderLike CompareTerms(const Monomial& a, const Monomial& b) {
     if (kb == 2 && IsCoefficient(ElementOf(b, 0)))
       r = through(CompareElements(ElementOf(a, 0), ElementOf(b, 1)));
     else
-      r = {ElementOf(a, 0).type > ValueType::Times ? 1 : 0, 0};
+      r = {FollowsIf(ElementOf(a, 0).type > ValueType::Times), 0};
   } else {
     if (ka == 2 && IsCoefficient(ElementOf(a, 0)))
       r = through(CompareElements(ElementOf(a, 1), ElementOf(b, 0)));
     else
-      r = {ValueType::Times > ElementOf(b, 0).type ? 1 : 0, 0};
+      r = {FollowsIf(ValueType::Times > ElementOf(b, 0).type), 0};
   }
   for (std::uint32_t d = levels; d-- > 0;) {
     // Unlike operands below decide every level above: the order stays.
-    if (r.like == 0 && (r.order == 0 || r.order == 1)) break;
-    const bool orderOnRight = r.order == -1 || r.order == 2 || r.like == 1;
+    if (r.like == 0 && (r.order == TermOrdering::Stays || r.order == TermOrdering::Follows)) break;
+    const bool orderOnRight = r.order == TermOrdering::NumberAtMost ||
+                              r.order == TermOrdering::NumberAbove || r.like == 1;
     const bool leftOk = r.like == 1 || r.like == -1;
-    OrderLike right{0, 0};
-    if ((r.order != 1 && orderOnRight) || leftOk)
+    OrderLike right{TermOrdering::Stays, 0};
+    if ((r.order != TermOrdering::Follows && orderOnRight) || leftOk)
       right = CompareElements(ElementOf(a, la - d - 1), ElementOf(b, lb - d - 1));
-    r = OrderLike{r.order == 1 ? 1 : orderOnRight ? right.order : 0,
+    r = OrderLike{r.order == TermOrdering::Follows ? TermOrdering::Follows
+                  : orderOnRight                   ? right.order
+                                                   : TermOrdering::Stays,
                   leftOk && right.like == 1 ? 1 : 0};
   }
   return r;
 }
 
 bool MustFollow(const Monomial& later, const Monomial& earlier) {
-  const int r = CompareTerms(later, earlier).order;
-  return r == 1 || r == 2;
+  return MustFollow(CompareTerms(later, earlier).order);
 }
 
 // The buffers of one power, reused from round to round: the largest ones
@@ -225,7 +235,7 @@ void SortMerged(Workspace& ws) {
 bool ChainsByAppending(const Workspace& ws) {
   for (std::size_t k = 1; k < ws.order.size(); ++k) {
     const OrderLike r = CompareTerms(ws.merged[ws.order[k - 1]], ws.merged[ws.order[k]]);
-    if (r.order == 1 || r.order == 2 || r.like == 1) return false;
+    if (MustFollow(r.order) || r.like == 1) return false;
   }
   return true;
 }
@@ -539,7 +549,7 @@ Value* PackedProduct(const Value* a, const Value* b) {
   return BuildChain(vars, result);
 }
 
-bool ComparePackedTerms(const Value* a, const Value* b, int& order, int& like, bool& merge) {
+bool ComparePackedTerms(const Value* a, const Value* b, TermOrdering& order, int& like, bool& merge) {
   Variables vars;
   std::vector<Monomial> terms(2);
   if (!ReadTerm(a, vars, terms[0]) || !ReadTerm(b, vars, terms[1])) return false;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "eval/simplify.h"
 #include "values/value.h"
 
 namespace symcalc {
@@ -33,6 +34,6 @@ Value* PackedProduct(const Value* a, const Value* b);
 // `order` and `like`, and whether its products merge them in `merge`. False
 // when a or b is not a term of that kind. For the tests that hold these
 // answers to the record walk's.
-bool ComparePackedTerms(const Value* a, const Value* b, int& order, int& like, bool& merge);
+bool ComparePackedTerms(const Value* a, const Value* b, TermOrdering& order, int& like, bool& merge);
 
 }  // namespace symcalc

@@ -11,7 +11,6 @@
 #include "builtins/builtin_support.h"
 #include "builtins/builtin_table.h"
 #include "eval/cancel.h"
-#include "eval/coefficients.h"
 #include "eval/simplify.h"
 
 namespace symcalc {
@@ -21,9 +20,7 @@ bool IsSet(const Value* v) { return IsType(v, ValueType::Set); }
 
 // q must come after x in a set.
 bool Follows(const Value* q, const Value* x) {
-  CoefficientScope scope;
-  const int r = TermOrder(q, x, Chain::None);
-  return r == 1 || r == 2;
+  return MustFollow(TermOrder(q, x, Chain::None));
 }
 
 bool HasNaN(const Value* set) {

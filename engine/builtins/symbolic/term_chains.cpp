@@ -6,7 +6,6 @@
 
 #include "builtins/symbolic/merge_order.h"
 #include "eval/cancel.h"
-#include "eval/coefficients.h"
 #include "eval/likeness_key.h"
 #include "eval/simplify.h"
 
@@ -15,9 +14,7 @@ namespace {
 
 // True when `later` must stand after `earlier` in a sum.
 bool MustFollow(const Value* later, const Value* earlier) {
-  CoefficientScope scope;
-  const int r = TermOrder(later, earlier, Chain::Sum);
-  return r == 1 || r == 2;
+  return symcalc::MustFollow(TermOrder(later, earlier, Chain::Sum));
 }
 
 // Puts the terms in the order they are chained in.
@@ -70,10 +67,7 @@ SplitTerm Split(const Value* t) {
 // likeness leaves apart.
 Value* MergeTerms(const Value* a, const Value* b) {
   if (IsNumber(a) && IsNumber(b)) return Add(a, b);
-  {
-    CoefficientScope scope;
-    if (LikeTerms(a, b, Chain::Sum) == 1) return Add(a, b);
-  }
+  if (LikeTerms(a, b, Chain::Sum) == 1) return Add(a, b);
   SplitTerm x = Split(a);
   SplitTerm y = Split(b);
   if (!x.rest || !y.rest || !Alike(x.rest.get(), y.rest.get())) return nullptr;
