@@ -12,6 +12,7 @@
 #include "builtins/builtins.h"
 #include "eval/arithmetic.h"
 #include "eval/cancel.h"
+#include "eval/depth_guard.h"
 #include "eval/relations.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
@@ -22,23 +23,11 @@
 namespace symcalc {
 namespace {
 
-int g_depth = 0;
-
 // The recursive descent takes at most eight levels for one level of nesting
 // (one per operator precedence, one for the bracket or sign), and a text
 // nested deeper than kMaxNesting is refused before it is read; so this bound,
 // like the stack guard, is only a backstop.
 constexpr int kMaxRecursion = 10 * kMaxNesting;
-
-// Counts the levels of the recursive descent.
-struct NestingGuard {
-  NestingGuard() { ++g_depth; }
-  ~NestingGuard() { --g_depth; }
-  NestingGuard(const NestingGuard&) = delete;
-  NestingGuard& operator=(const NestingGuard&) = delete;
-  bool TooDeep() const { return g_depth > kMaxRecursion || StackExhausted(); }
-  bool Outermost() const { return g_depth == 1; }
-};
 
 Value* TextError(int code, std::string_view text) {
   Held s = Hold(MakeString(text));
@@ -250,9 +239,9 @@ Value* EvaluateChain(std::string_view s, const Positions& pos, bool hold) {
 }
 
 Value* Evaluate(std::string_view text, bool hold) {
-  NestingGuard guard;
+  const DepthGuard guard(Recursion::Parse, kMaxRecursion);
   const std::string_view s = TrimSpaces(text);
-  if (guard.TooDeep()) return TextError(1, s);
+  if (guard.Exceeded()) return TextError(1, s);
   // Reading a deep text scans it once per level before anything is computed.
   if (CancelPending()) return Abandoned(nullptr);
   if (guard.Outermost())
@@ -538,8 +527,9 @@ Value* ParseAtom(std::string_view text, bool hold, Value* out) {
     if (s.empty()) return Deliver(TextError(1, whole), out);
   }
   if (s[0] == '-') {
-    NestingGuard guard;  // a chain of leading signs nests like brackets
-    if (guard.TooDeep()) return Deliver(TextError(1, s), out);
+    // A chain of leading signs nests like brackets.
+    const DepthGuard guard(Recursion::Parse, kMaxRecursion);
+    if (guard.Exceeded()) return Deliver(TextError(1, s), out);
     Held rest = Hold(ParseAtom(s.substr(1), hold));
     Held minusOne = Hold(MakeQword(-1));
     return Multiply(minusOne.get(), rest.get(), out);
