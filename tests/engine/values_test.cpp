@@ -171,5 +171,34 @@ TEST_F(Values, NothingLeaksAcrossEvaluations) {
   EXPECT_EQ(LiveRecordCount(), start_);
 }
 
+// The fixture's own leak check: records the engine holds (bindings, user
+// functions) go with its shutdown, so only a value the test kept counts.
+TEST_F(Values, LeakCheckFailsOnlyForAKeptValue) {
+  struct Planted {
+    const char* line;
+    bool kept;
+  };
+  const Planted cases[] = {
+      {"7", true},
+      {"7", false},
+      {"{1,{2,x},\"s\"}", true},
+      {"x:=[1,2][3,4]", false},
+      {"f(a):=a*{a}", false},
+      {"x:=[1,2][3,4]", true},
+  };
+  for (const Planted& c : cases) {
+    SCOPED_TRACE(std::string(c.line) + (c.kept ? " kept" : " released"));
+    EngineShutdown();
+    EngineInit();
+    Value* v = EvaluateText(c.line);
+    if (!c.kept) FreeValue(v);
+    EngineShutdown();
+    EXPECT_EQ(static_cast<bool>(NoRecordsLeaked()), !c.kept);
+    if (c.kept) FreeValue(v);
+    EXPECT_TRUE(NoRecordsLeaked());
+  }
+  EngineInit();
+}
+
 }  // namespace
 }  // namespace symcalc::testing
