@@ -9,7 +9,6 @@
 #include "eval/like_table.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
-#include "syntax/printer.h"
 
 namespace symcalc {
 namespace {

@@ -560,10 +560,6 @@ Value* ParseAtom(std::string_view text, bool hold, Value* out) {
   return Deliver(ParseNumberOrName(s, hold), out);
 }
 
-Value* EvaluateExpression(std::string_view text, Value* out, bool hold) {
-  return Deliver(Evaluate(text, hold), out);
-}
-
 Value* EvaluateText(std::string_view text) { return Evaluate(text, false); }
 
 }  // namespace symcalc

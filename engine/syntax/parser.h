@@ -11,7 +11,6 @@ namespace symcalc {
 // Deeper nesting than this (brackets, calls, leading signs) is error 1.
 inline constexpr int kMaxNesting = 3000;
 
-Value* EvaluateExpression(std::string_view text, Value* out, bool hold);
 Value* ParseAtom(std::string_view text, bool hold, Value* out = nullptr);
 int OperatorCode(std::string_view s, std::size_t i);
 // 1-based position of the first `ch` outside quotes at depth 0 from the

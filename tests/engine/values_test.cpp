@@ -3,7 +3,6 @@
 #include "builtins/builtins.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
-#include "syntax/printer.h"
 #include "test_support.h"
 #include "values/value.h"
 
@@ -56,15 +55,6 @@ TEST_F(Values, CopyLeavesTheSetLinkEmpty) {
   EXPECT_EQ(element->setLink, nullptr);
   FreeValue(element);
   FreeValue(set);
-}
-
-TEST_F(Values, KeepRecordLeavesAZeroQword) {
-  Value* v = EvaluateText("[1,2]");
-  FreeValue(v, true);
-  EXPECT_EQ(v->type, ValueType::Qword);
-  EXPECT_EQ(v->qword, 0);
-  EXPECT_EQ(v->refs, 1u);
-  FreeValue(v);
 }
 
 TEST_F(Values, VariableNames) {
