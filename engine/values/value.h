@@ -140,12 +140,6 @@ void ReleaseCellTable(CellTable* t);
 // Makes an array's cell table exclusively owned before its cells are replaced.
 CellTable* UniqueCells(Value* array);
 
-struct ValueReleaser {
-  void operator()(Value* v) const { FreeValue(v); }
-};
-using Held = std::unique_ptr<Value, ValueReleaser>;
-inline Held Hold(Value* v) { return Held(v); }
-
 struct CellTableReleaser {
   void operator()(CellTable* t) const { ReleaseCellTable(t); }
 };

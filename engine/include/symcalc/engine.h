@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,6 +104,14 @@ void FreeValue(Value* v);
 Value* Simplify(const Value* v, bool numeric = false);
 std::int64_t LiveRecordCount();
 void ReleaseValues(std::vector<Value*>& values);
+
+// Holds one reference, so that every return path releases it; release() only
+// where the value is handed on to an owner.
+struct ValueReleaser {
+  void operator()(Value* v) const { FreeValue(v); }
+};
+using Held = std::unique_ptr<Value, ValueReleaser>;
+inline Held Hold(Value* v) { return Held(v); }
 
 // ---- constructors and arithmetic -------------------------------------------
 Value* MakeQword(std::int64_t n, Value* out = nullptr);
