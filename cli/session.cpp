@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "interrupts.h"
 #include "line_editor.h"
@@ -101,6 +102,10 @@ Flow Session::RunLine(std::string_view line, const Place& where) {
   // a Ctrl+C at the prompt is withdrawn where it is seen.
   if (watchdog_) watchdog_->Arm();
   symcalc::LineResult result = symcalc::HandleLine(line);
+  // Held, so that every way out of this line releases its values.
+  std::vector<symcalc::Held> values;
+  for (symcalc::Value* value : result.values) values.push_back(symcalc::Hold(value));
+  result.values.clear();
   bool cancelled = result.cancelled;
   bool timedOut = false;
   if (cancelled) {
@@ -111,7 +116,8 @@ Flow Session::RunLine(std::string_view line, const Place& where) {
     symcalc::ClearCancelRequest();
     if (watchdog_) watchdog_->Arm();
   }
-  for (const symcalc::Value* value : result.values) {
+  for (const symcalc::Held& held : values) {
+    const symcalc::Value* value = held.get();
     std::string text = symcalc::PrintValue(value);
     // A cancelled print returns a part of the text: show none of it.
     if (symcalc::CancelPending()) {
@@ -125,7 +131,7 @@ Flow Session::RunLine(std::string_view line, const Place& where) {
     // Ctrl+C that stops the next one.
     if (terminal_.interactive && !out_.Flush()) break;
   }
-  symcalc::ReleaseValues(result.values);
+  values.clear();
   // Printing counts against the limit too: a small value can print as a huge
   // text when its parts are shared.
   if (watchdog_ && watchdog_->Disarm()) timedOut = true;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace symcalc::gui {
 namespace {
@@ -19,15 +20,11 @@ bool IsDenominatorFactor(const Value* v) {
 bool IsQwordOne(const Value* v) { return TypeOf(v) == ValueType::Qword && RawQword(v) == 1; }
 
 // Numbers only, so the engine has nothing to substitute.
-void MultiplyInto(Value*& coefficient, Value* number) {
-  if (!coefficient) {
-    coefficient = number;
-    return;
-  }
-  Value* product = Multiply(coefficient, number);
-  FreeValue(coefficient);
-  FreeValue(number);
-  coefficient = product;
+void MultiplyInto(Held& coefficient, Held number) {
+  if (!coefficient)
+    coefficient = std::move(number);
+  else
+    coefficient = Hold(Multiply(coefficient.get(), number.get()));
 }
 
 }  // namespace
@@ -141,12 +138,8 @@ OperandShapes ShapeOperands(Term node) {
   return shapes;
 }
 
-FractionRegrouper::~FractionRegrouper() {
-  for (Value* v : owned_) FreeValue(v);
-}
-
 Value* FractionRegrouper::Own(Value* v) {
-  owned_.push_back(v);
+  owned_.push_back(Hold(v));
   return v;
 }
 
@@ -216,16 +209,16 @@ Fraction FractionRegrouper::Regroup(const Value* v) {
   // The chain ((f1 * f2) * f3) * ... is read from its right end.
   std::vector<Term> over;
   std::vector<Term> under;
-  Value* overCoefficient = nullptr;
-  Value* underCoefficient = nullptr;
+  Held overCoefficient;
+  Held underCoefficient;
   const auto take = [&](const Value* factor) {
     if (TypeOf(factor) == ValueType::Ratio) {
-      MultiplyInto(overCoefficient, MakeQword(RatioNumerator(factor)));
-      MultiplyInto(underCoefficient, MakeQword(RatioDenominator(factor)));
+      MultiplyInto(overCoefficient, Hold(MakeQword(RatioNumerator(factor))));
+      MultiplyInto(underCoefficient, Hold(MakeQword(RatioDenominator(factor))));
     } else if (IsExponentBelowZero(factor)) {
       under.push_back(Flipped(factor));
     } else if (IsNumber(Term::Of(factor))) {
-      MultiplyInto(overCoefficient, CopyValue(factor));
+      MultiplyInto(overCoefficient, Hold(CopyValue(factor)));
     } else {
       over.push_back(Term::Of(factor));
     }
@@ -242,25 +235,22 @@ Fraction FractionRegrouper::Regroup(const Value* v) {
   }
   std::reverse(over.begin(), over.end());
   std::reverse(under.begin(), under.end());
-  if (overCoefficient && IsBelowZero(Term::Of(overCoefficient))) {
+  if (overCoefficient && IsBelowZero(Term::Of(overCoefficient.get()))) {
     f.minus = true;
-    MultiplyInto(overCoefficient, MakeQword(-1));
+    MultiplyInto(overCoefficient, Hold(MakeQword(-1)));
   }
-  f.numerator = Product(overCoefficient, over);
-  f.denominator = Product(underCoefficient, under);
+  f.numerator = Product(std::move(overCoefficient), over);
+  f.denominator = Product(std::move(underCoefficient), under);
   return f;
 }
 
 // The coefficient first, then the factors in their order, chained to the left
 // as the engine chains a product.
-Term FractionRegrouper::Product(Value* coefficient, const std::vector<Term>& factors) {
+Term FractionRegrouper::Product(Held coefficient, const std::vector<Term>& factors) {
   std::vector<Term> all;
-  if (coefficient) {
-    if (IsQwordOne(coefficient) && !factors.empty())
-      FreeValue(coefficient);
-    else
-      all.push_back(Term::Of(Own(coefficient)));
-  }
+  // A coefficient 1 in front of factors is left out (and released here).
+  if (coefficient && !(IsQwordOne(coefficient.get()) && !factors.empty()))
+    all.push_back(Term::Of(Own(coefficient.release())));
   all.insert(all.end(), factors.begin(), factors.end());
   if (all.empty()) return Term::Of(Own(MakeQword(1)));
   Term chain = all.front();
@@ -275,13 +265,10 @@ Term FractionRegrouper::Product(Value* coefficient, const std::vector<Term>& fac
 // alone when -e is 1.
 Term FractionRegrouper::Flipped(const Value* power) {
   const Value* base = LeftOperand(power);
-  Value* exponent = CopyValue(RightOperand(power));
-  MultiplyInto(exponent, MakeQword(-1));
-  if (IsQwordOne(exponent)) {
-    FreeValue(exponent);
-    return Term::Of(base);
-  }
-  pieces_.push_back(Piece{ValueType::Power, Term::Of(base), Term::Of(Own(exponent))});
+  Held exponent = Hold(CopyValue(RightOperand(power)));
+  MultiplyInto(exponent, Hold(MakeQword(-1)));
+  if (IsQwordOne(exponent.get())) return Term::Of(base);
+  pieces_.push_back(Piece{ValueType::Power, Term::Of(base), Term::Of(Own(exponent.release()))});
   return Term{nullptr, &pieces_.back()};
 }
 

@@ -75,7 +75,6 @@ struct Fraction {
 class FractionRegrouper {
  public:
   FractionRegrouper() = default;
-  ~FractionRegrouper();
   FractionRegrouper(const FractionRegrouper&) = delete;
   FractionRegrouper& operator=(const FractionRegrouper&) = delete;
 
@@ -87,14 +86,14 @@ class FractionRegrouper {
   struct Coefficient;
   bool IsFractionProduct(const Value* v);
   Fraction Regroup(const Value* v);
-  Term Product(Value* coefficient, const std::vector<Term>& factors);
+  Term Product(Held coefficient, const std::vector<Term>& factors);
   Term Flipped(const Value* power);
   Value* Own(Value* v);
 
   std::unordered_map<const Value*, bool> isFraction_;
   std::unordered_map<const Value*, Fraction> fractions_;
   std::deque<Piece> pieces_;
-  std::vector<Value*> owned_;
+  std::vector<Held> owned_;
 };
 
 }  // namespace symcalc::gui

@@ -2,17 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <optional>
 #include <string>
 
 namespace symcalc::gui {
 namespace {
-
-struct Release {
-  void operator()(Value* v) const { FreeValue(v); }
-};
-using Owned = std::unique_ptr<Value, Release>;
 
 constexpr int kSpan = kPlotSamples - 1;  // 500 steps across the square
 constexpr int kTicks = 21;
@@ -31,7 +25,7 @@ bool IsRealNumber(const Value* v) {
 // The double of a real number, when it is a finite one.
 std::optional<double> FiniteDouble(const Value* v) {
   if (!IsRealNumber(v)) return std::nullopt;
-  const Owned f(CallBuiltin("float", v));
+  const Held f(CallBuiltin("float", v));
   if (TypeOf(f.get()) != ValueType::Double) return std::nullopt;
   const double d = RawDouble(f.get());
   if (!std::isfinite(d)) return std::nullopt;
@@ -57,17 +51,17 @@ using Samples = std::vector<std::optional<double>>;
 // binding of the same name and taken away again before the next one.
 Samples Sample(const Value* f, std::string_view name, const Value* a, const Value* b) {
   Samples samples(kPlotSamples);
-  const Owned low(CopyValue(a));
-  const Owned span(Subtract(b, low.get()));
+  const Held low(CopyValue(a));
+  const Held span(Subtract(b, low.get()));
   for (int u = 0; u <= kSpan; ++u) {
     // Each sample is a whole evaluation of f: a request to stop is heard
     // between them as well as inside.
     if (CancelPending()) break;
-    const Owned fraction(MakeRatio(u, kSpan));
-    const Owned step(Multiply(span.get(), fraction.get()));
-    const Owned x(Add(low.get(), step.get()));
+    const Held fraction(MakeRatio(u, kSpan));
+    const Held step(Multiply(span.get(), fraction.get()));
+    const Held x(Add(low.get(), step.get()));
     PushTemporaryBinding(name, x.get());
-    const Owned value(Simplify(f));
+    const Held value(Simplify(f));
     PopTemporaryBinding();
     samples[static_cast<std::size_t>(u)] = RealSample(value.get());
   }

@@ -84,38 +84,15 @@ std::int64_t QwordValueOf(const Value* v) {
   });
 }
 
-double DoubleValueOf(const Value* v) {
-  return WithSimplified(v, [](const Value* s) {
-    return s->type == ValueType::Double ? s->dbl : 0.0;
-  });
-}
-
-int MathSymbolIndexOf(const Value* v) {
-  return WithSimplified(v, [](const Value* s) {
-    return s->type == ValueType::MathSymbol ? static_cast<int>(s->mathSymbol) : 0;
-  });
-}
-
 int ErrorCodeOf(const Value* v) {
   return WithSimplified(v, [](const Value* s) {
     return s->type == ValueType::Error ? static_cast<int>(s->error.code) : 0;
   });
 }
 
-namespace {
-std::string TextIf(const Value* v, ValueType t) {
-  return WithSimplified(v, [t](const Value* s) {
-    return s->type == t ? std::string(TextOf(s)) : std::string();
-  });
-}
-}  // namespace
-
-std::string VariableNameOf(const Value* v) { return TextIf(v, ValueType::Variable); }
-std::string SymbolTextOf(const Value* v) { return TextIf(v, ValueType::Symbol); }
-std::string StringTextOf(const Value* v) { return TextIf(v, ValueType::String); }
-std::string FunctionNameOf(const Value* v) {
+std::string VariableNameOf(const Value* v) {
   return WithSimplified(v, [](const Value* s) {
-    return s->type == ValueType::Function ? s->function.entry->name : std::string();
+    return s->type == ValueType::Variable ? std::string(TextOf(s)) : std::string();
   });
 }
 

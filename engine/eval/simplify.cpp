@@ -9,6 +9,7 @@
 
 #include "eval/arithmetic.h"
 #include "eval/cancel.h"
+#include "eval/depth_guard.h"
 #include "eval/like_table.h"
 #include "eval/likeness_key.h"
 #include "eval/normal_form_check.h"
@@ -26,30 +27,7 @@ constexpr int kMaxDepth = 400000;
 // bindings); cycles are refused by Assign, this bounds the loop regardless.
 constexpr int kMaxArgumentPasses = 100000;
 
-int g_depth = 0;
-// Set when the depth or stack guard has refused a subterm: every enclosing
-// step then passes that error outward instead of building on it.
-bool g_tripped = false;
-
-struct DepthGuard {
-  DepthGuard() { ++g_depth; }
-  ~DepthGuard() { --g_depth; }
-  DepthGuard(const DepthGuard&) = delete;
-  DepthGuard& operator=(const DepthGuard&) = delete;
-};
-
 Value* Impl(const Value* v, bool numeric, bool& changed);
-
-// An error value carrying the term, built without simplifying the operand
-// again (which is what ran out of room).
-Value* AnalysisError(const Value* term) {
-  g_tripped = true;
-  Value* e = AllocRecord();
-  e->type = ValueType::Error;
-  e->error.code = ErrorCode::NotAnAnalysisTerm;
-  e->error.operand = Retain(term);
-  return e;
-}
 
 bool IsOne(const Value* v) { return IsNumber(v) && [&] {
   Held one = Hold(MakeQword(1));
@@ -95,11 +73,6 @@ Value* ReplaceLeftmostFactor(const Value* x, const Value* t) {
 }
 
 void Stamp(Value* r, const EngineState& s);
-
-bool g_literalRewriting = false;
-
-const Value* g_unlikeTerm = nullptr;
-ValueType g_unlikeNode = ValueType::Plus;
 
 // x + ... + y + ... + r, with y like r -> x + ... + (y merged with r) + ...:
 // the chain is rebuilt above y and simplified again.
@@ -295,9 +268,9 @@ Value* SimplifyOperator(const Value* v, bool numeric, bool& changed) {
   bool lc = false;
   bool rc = false;
   Held L = Hold(Impl(v->pair.left, numeric, lc));
-  if (g_tripped) return L.release();
+  if (SimplifyTripped()) return L.release();
   Held R = Hold(Impl(v->pair.right, numeric, rc));
-  if (g_tripped) return R.release();
+  if (SimplifyTripped()) return R.release();
   if (!IsSymbolic(L.get()) && !IsSymbolic(R.get())) {
     changed = true;
     return Operate(v->type, L.get(), R.get());
@@ -328,7 +301,7 @@ Value* SimplifyFunction(const Value* v, bool numeric, bool& changed) {
       a = b;
       c = again;
     }
-    if (g_tripped) return a;
+    if (SimplifyTripped()) return a;
     FreeValue(slot);
     slot = a;
     if (BlocksApplication(a)) blocked = true;
@@ -395,19 +368,22 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
   EngineState& s = Engine();
   if (!numeric && StillSimplified(v, s)) return Retain(v);
   // Unwinding after a refused subterm: nothing more is worked on.
-  if (g_tripped) return Retain(v);
-  DepthGuard guard;
+  if (s.scratch.tripped) return Retain(v);
+  const DepthGuard guard(Recursion::Simplify, kMaxDepth);
   // A cancelled evaluation unwinds the way a refused subterm does; its value
   // is discarded by the caller.
-  if (g_depth > kMaxDepth || StackExhausted() || CancelPending()) return AnalysisError(v);
+  if (guard.Exceeded() || CancelPending()) {
+    s.scratch.tripped = true;
+    return DepthError(v);
+  }
   switch (v->type) {
     case ValueType::Complex: {
       bool rc = false;
       bool ic = false;
       Held re = Hold(Impl(v->pair.left, numeric, rc));
-      if (g_tripped) return re.release();
+      if (SimplifyTripped()) return re.release();
       Held im = Hold(Impl(v->pair.right, numeric, ic));
-      if (g_tripped) return im.release();
+      if (SimplifyTripped()) return im.release();
       if (!rc && !ic) return Retain(v);
       changed = true;
       return MakeComplex(re.get(), im.get());
@@ -436,7 +412,7 @@ Value* Impl(const Value* v, bool numeric, bool& changed) {
 
 }  // namespace
 
-bool SimplifyTripped() { return g_tripped; }
+bool SimplifyTripped() { return Engine().scratch.tripped; }
 
 void StampBuilt(Value* node) {
   Stamp(node, Engine());
@@ -461,18 +437,19 @@ Value* MergedTerm(ValueType n, const Value* x, const LikeCoefficients& found, bo
 }
 
 KnownUnlike::KnownUnlike(const Value* term, ValueType n)
-    : savedTerm_(g_unlikeTerm), savedNode_(g_unlikeNode) {
-  g_unlikeTerm = term;
-  g_unlikeNode = n;
+    : savedTerm_(Engine().scratch.unlikeTerm), savedNode_(Engine().scratch.unlikeNode) {
+  Engine().scratch.unlikeTerm = term;
+  Engine().scratch.unlikeNode = n;
 }
 
 KnownUnlike::~KnownUnlike() {
-  g_unlikeTerm = savedTerm_;
-  g_unlikeNode = savedNode_;
+  Engine().scratch.unlikeTerm = savedTerm_;
+  Engine().scratch.unlikeNode = savedNode_;
 }
 
 bool KnownUnlike::Holds(const Value* term, ValueType n) {
-  return term == g_unlikeTerm && n == g_unlikeNode;
+  const EngineScratch& scratch = Engine().scratch;
+  return term == scratch.unlikeTerm && n == scratch.unlikeNode;
 }
 
 // The term r trades places with x, the last term of l (or l itself); the
@@ -491,7 +468,7 @@ Value* ExchangeOnce(ValueType n, const Value* l, const Value* r, bool numeric) {
   }
   // A sum (product) r spreads its terms into the chain, any of which may be
   // like x.
-  if (g_literalRewriting || !inChain || r->type == n || !IsSymbolic(x))
+  if (LiteralRewriting() || !inChain || r->type == n || !IsSymbolic(x))
     return Simplify(node.get(), numeric);
   // Unlike keys keep x unlike r and whatever r merges with.
   if (LikenessKey(x, ChainOf(n)) == LikenessKey(r, ChainOf(n))) return Simplify(node.get(), numeric);
@@ -507,9 +484,11 @@ bool IsLeaf(const Value* v) {
 bool SimplifyKeepsLeaves() {
   // Unwinding after a refused subterm returns everything as it is; otherwise
   // a leaf is refused only where the next level would pass a guard.
-  if (g_literalRewriting) return false;
-  if (g_depth > 0 && g_tripped) return true;
-  return g_depth + 1 <= kMaxDepth && !StackExhausted();
+  const EngineScratch& scratch = Engine().scratch;
+  if (scratch.literalRewriting) return false;
+  const int depth = OpenLevels(Recursion::Simplify);
+  if (depth > 0 && scratch.tripped) return true;
+  return depth + 1 <= kMaxDepth && !StackExhausted();
 }
 
 void MarkSimplified(Value* node) {
@@ -517,23 +496,18 @@ void MarkSimplified(Value* node) {
   CheckNormalForm(node);
 }
 
-void UseLiteralRewriting(bool on) { g_literalRewriting = on; }
-bool LiteralRewriting() { return g_literalRewriting; }
+void UseLiteralRewriting(bool on) { Engine().scratch.literalRewriting = on; }
+bool LiteralRewriting() { return Engine().scratch.literalRewriting; }
 
 bool CannotMention(const Value* v, std::string_view name) {
   return StillSimplified(v, Engine()) && !v->sealed && (v->vars & NameBit(name)) == 0;
 }
 
 Value* Simplify(const Value* v, bool numeric) {
-  if (g_depth == 0) g_tripped = false;
-  if (IsLeaf(v) && SimplifyKeepsLeaves()) {
-    if (EngineReady()) Engine().changedFlag = false;
-    return Retain(v);
-  }
+  if (OpenLevels(Recursion::Simplify) == 0) Engine().scratch.tripped = false;
+  if (IsLeaf(v) && SimplifyKeepsLeaves()) return Retain(v);
   bool changed = false;
-  Value* r = Impl(v, numeric, changed);
-  if (EngineReady()) Engine().changedFlag = changed;
-  return r;
+  return Impl(v, numeric, changed);
 }
 
 Value* MakeOperatorNode(ValueType op, const Value* a, const Value* b, Value* out) {

@@ -75,8 +75,4 @@ void MarkSimplified(Value* node);
 void UseLiteralRewriting(bool on);
 bool LiteralRewriting();
 
-// True when the current thread's stack is close to its end: deep recursions
-// stop with an error value instead of overflowing.
-bool StackExhausted();
-
 }  // namespace symcalc

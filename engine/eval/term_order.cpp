@@ -1,5 +1,6 @@
 // The canonical order of terms (TermOrder) and their likeness (LikeTerms),
 // shared by sums, products and sets.
+#include "eval/depth_guard.h"
 #include "eval/exact_compare.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"

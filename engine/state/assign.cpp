@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "eval/cancel.h"
+#include "eval/depth_guard.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
 

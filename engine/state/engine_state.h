@@ -41,10 +41,29 @@ struct Binding {
   bool constant = false;
 };
 
+// The recursions a DepthGuard bounds, each with its own count of open levels.
+enum class Recursion : std::uint8_t { Parse, Simplify, Differentiate, Expand, Solve };
+constexpr std::size_t kRecursionKinds = 5;
+
+// What the running evaluation keeps between the levels of its recursions.
+// It lives in the state so that a fresh engine starts with none of it.
+struct EngineScratch {
+  int depth[kRecursionKinds] = {};
+  // Set when a guard has refused a subterm of Simplify: every enclosing step
+  // then passes that error outward instead of building on it.
+  bool tripped = false;
+  // Rewrite one step at a time, without the shortcuts to the normal form
+  // (tests compare the two ways).
+  bool literalRewriting = false;
+  // A term known to be unlike every term of the chain it is moved through,
+  // and the chain's node type (see KnownUnlike).
+  const Value* unlikeTerm = nullptr;
+  ValueType unlikeNode = ValueType::Plus;
+};
+
 struct EngineState {
   std::vector<BuiltinEntry*> registry;  // registration order; never reordered
   std::deque<Binding> variables;        // front is the head of the list
-  bool changedFlag = false;
   // The stamp of the current bindings: every change of a binding advances it,
   // and the epoch of the last change is kept per slot of the name mask.
   std::uint64_t bindingEpoch = 1;
@@ -54,6 +73,7 @@ struct EngineState {
   // those of the chains the normal-form check saw last (debug builds).
   ChainTables chainTables{kSimplifierTables};
   ChainTables checkedChains{kCheckerTables};
+  EngineScratch scratch;
 };
 
 EngineState& Engine();

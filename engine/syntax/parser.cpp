@@ -11,6 +11,7 @@
 
 #include "eval/arithmetic.h"
 #include "eval/cancel.h"
+#include "eval/depth_guard.h"
 #include "eval/relations.h"
 #include "eval/set_insert.h"
 #include "eval/simplify.h"
@@ -22,23 +23,11 @@
 namespace symcalc {
 namespace {
 
-int g_depth = 0;
-
 // The recursive descent takes at most eight levels for one level of nesting
 // (one per operator precedence, one for the bracket or sign), and a text
 // nested deeper than kMaxNesting is refused before it is read; so this bound,
 // like the stack guard, is only a backstop.
 constexpr int kMaxRecursion = 10 * kMaxNesting;
-
-// Counts the levels of the recursive descent.
-struct NestingGuard {
-  NestingGuard() { ++g_depth; }
-  ~NestingGuard() { --g_depth; }
-  NestingGuard(const NestingGuard&) = delete;
-  NestingGuard& operator=(const NestingGuard&) = delete;
-  bool TooDeep() const { return g_depth > kMaxRecursion || StackExhausted(); }
-  bool Outermost() const { return g_depth == 1; }
-};
 
 Value* TextError(ErrorCode code, std::string_view text) {
   Held s = Hold(MakeString(text));
@@ -238,9 +227,9 @@ Value* EvaluateChain(std::string_view s, const Positions& pos, bool hold) {
 }
 
 Value* Evaluate(std::string_view text, bool hold) {
-  NestingGuard guard;
+  const DepthGuard guard(Recursion::Parse, kMaxRecursion);
   const std::string_view s = TrimSpaces(text);
-  if (guard.TooDeep()) return TextError(ErrorCode::IllegalNumberFormat, s);
+  if (guard.Exceeded()) return TextError(ErrorCode::IllegalNumberFormat, s);
   // Reading a deep text scans it once per level before anything is computed.
   if (CancelPending()) return Abandoned(nullptr);
   if (guard.Outermost())
@@ -512,8 +501,9 @@ Value* ParseAtom(std::string_view text, bool hold, Value* out) {
     if (s.empty()) return Deliver(TextError(ErrorCode::IllegalNumberFormat, whole), out);
   }
   if (s[0] == '-') {
-    NestingGuard guard;  // a chain of leading signs nests like brackets
-    if (guard.TooDeep()) return Deliver(TextError(ErrorCode::IllegalNumberFormat, s), out);
+    // A chain of leading signs nests like brackets.
+    const DepthGuard guard(Recursion::Parse, kMaxRecursion);
+    if (guard.Exceeded()) return Deliver(TextError(ErrorCode::IllegalNumberFormat, s), out);
     Held rest = Hold(ParseAtom(s.substr(1), hold));
     Held minusOne = Hold(MakeQword(-1));
     return Multiply(minusOne.get(), rest.get(), out);
@@ -542,10 +532,6 @@ Value* ParseAtom(std::string_view text, bool hold, Value* out) {
   }
   if (open != std::string_view::npos) return Deliver(ParseCall(s, open, hold), out);
   return Deliver(ParseNumberOrName(s, hold), out);
-}
-
-Value* EvaluateExpression(std::string_view text, Value* out, bool hold) {
-  return Deliver(Evaluate(text, hold), out);
 }
 
 Value* EvaluateText(std::string_view text) { return Evaluate(text, false); }

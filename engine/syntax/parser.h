@@ -12,7 +12,6 @@ namespace symcalc {
 // Deeper nesting than this (brackets, calls, leading signs) is error 1.
 inline constexpr int kMaxNesting = 3000;
 
-Value* EvaluateExpression(std::string_view text, Value* out, bool hold);
 Value* ParseAtom(std::string_view text, bool hold, Value* out = nullptr);
 
 // The binary operators in order of binding, tightest first: a text is split

@@ -1,11 +1,10 @@
 // The printer: one line of text in the engine's own notation, with as few
 // parentheses as the binding strengths allow, that reads back as the value.
-#include "syntax/printer.h"
-
 #include <charconv>
 #include <vector>
 
 #include "eval/cancel.h"
+#include "eval/depth_guard.h"
 #include "eval/simplify.h"
 #include "state/engine_state.h"
 #include "syntax/number_text.h"
@@ -242,8 +241,6 @@ void AppendValue(std::string& out, const Value* v) {
 }
 
 }  // namespace
-
-void AppendPrinted(std::string& out, const Value* v) { AppendValue(out, v); }
 
 std::string PrintValue(const Value* v) {
   std::string out;

@@ -147,12 +147,6 @@ void Unwatch(Value* v) {
   if (g_hooks.unwatch) g_hooks.unwatch(v);
 }
 
-void ClearPayload(Value* v) {
-  const std::uint32_t refs = v->refs;
-  std::memset(static_cast<void*>(v), 0, sizeof(Value));
-  v->refs = refs;
-}
-
 }  // namespace
 
 
@@ -211,36 +205,28 @@ Value* CopyValue(const Value* src, Value* out) {
   return dst;
 }
 
-void FreeValue(Value* v, bool keepRecord) {
+void FreeValue(Value* v) {
   if (!v) return;
-  if (!keepRecord) {
-    if (--v->refs != 0) return;
-    // Numbers, booleans and math symbols own nothing: most releases are of
-    // those and need no work list.
-    switch (v->type) {
-      case ValueType::Qword:
-      case ValueType::Double:
-      case ValueType::Ratio:
-      case ValueType::Boolean:
-      case ValueType::MathSymbol:
-        DropRecord(v);
-        return;
-      default:
-        break;
-    }
-    ++v->refs;  // the loop below drops this reference itself
+  if (--v->refs != 0) return;
+  // Numbers, booleans and math symbols own nothing: most releases are of
+  // those and need no work list.
+  switch (v->type) {
+    case ValueType::Qword:
+    case ValueType::Double:
+    case ValueType::Ratio:
+    case ValueType::Boolean:
+    case ValueType::MathSymbol:
+      DropRecord(v);
+      return;
+    default:
+      break;
   }
+  ++v->refs;  // the loop below drops this reference itself
   // One work list per thread, reused: releasing is on every hot path.
   thread_local std::vector<Value*> list;
   std::vector<Value*> local;
   std::vector<Value*>& work = list.empty() ? list : local;
-  if (keepRecord) {
-    Unwatch(v);
-    CollectChildren(v, work);
-    ClearPayload(v);
-  } else {
-    work.push_back(v);
-  }
+  work.push_back(v);
   while (!work.empty()) {
     Value* x = work.back();
     work.pop_back();
@@ -249,17 +235,6 @@ void FreeValue(Value* v, bool keepRecord) {
     CollectChildren(x, work);
     DropRecord(x);
   }
-}
-
-Value* MakeUnique(Value*& slot) {
-  if (slot->refs > 1) {
-    Value* c = CopyValue(slot);
-    FreeValue(slot);
-    slot = c;
-  }
-  Unwatch(slot);
-  slot->stamp = 0;  // about to be rebuilt: no longer known to be simplified
-  return slot;
 }
 
 Value* Deliver(Value* result, Value* out) {

@@ -6,7 +6,11 @@
 // complex parts, range ends, error operands) and every text is counted, so a
 // copy of a whole expression is O(1): CopyValue makes a new top record and
 // takes a reference to each child. A record reachable from more than one place
-// is never changed; code that rebuilds in place goes through MakeUnique first.
+// is never changed: the simplifier rebuilds a node it rewrites as a new record
+// that shares the unchanged children, an elementwise update first makes the
+// array's cell table its own (UniqueCells), and an element is inserted only
+// into a set its caller is still building (an element record belongs to
+// exactly one set, so copying a set copies its elements).
 //
 // Ownership rules of the API:
 //  - every operation borrows its Value arguments and returns a new reference
@@ -121,8 +125,6 @@ Value* AllocRecord();                      // zeroed qword 0, count 1
 // reference count kept), or a new record.
 Value* FreshRecord(Value* out);
 Value* Retain(const Value* v);             // one more reference to the same record
-// Makes the record in `slot` exclusively owned (clones it when shared).
-Value* MakeUnique(Value*& slot);
 // Hands a finished result to the caller: into `out` when given.
 Value* Deliver(Value* result, Value* out);
 // Number of live records (for leak checks in session tests).
@@ -134,12 +136,6 @@ CellTable* MakeCellTable(std::size_t count);  // cells zero-filled (null)
 void ReleaseCellTable(CellTable* t);
 // Makes an array's cell table exclusively owned before its cells are replaced.
 CellTable* UniqueCells(Value* array);
-
-struct ValueReleaser {
-  void operator()(Value* v) const { FreeValue(v); }
-};
-using Held = std::unique_ptr<Value, ValueReleaser>;
-inline Held Hold(Value* v) { return Held(v); }
 
 struct CellTableReleaser {
   void operator()(CellTable* t) const { ReleaseCellTable(t); }

@@ -8,7 +8,6 @@
 #include "builtins/builtins.h"
 #include "eval/simplify.h"
 #include "syntax/number_text.h"
-#include "syntax/printer.h"
 #include "test_support.h"
 #include "values/value.h"
 

@@ -13,14 +13,29 @@
 namespace symcalc::testing {
 
 // Every test starts from a new engine and checks that it leaves no record
-// behind once its values are released.
+// behind: once the engine is shut down, as many records are alive as before
+// it was built, so every value the test took was released.
 class EngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    before_ = LiveRecordCount();
     EngineInit();
     start_ = LiveRecordCount();
   }
-  void TearDown() override { EngineShutdown(); }
+  void TearDown() override {
+    EngineShutdown();
+    EXPECT_TRUE(NoRecordsLeaked());
+  }
+
+  // Compares the live records with the count before the engine was built;
+  // meaningful once the engine is shut down.
+  ::testing::AssertionResult NoRecordsLeaked() const {
+    const std::int64_t now = LiveRecordCount();
+    if (now == before_) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << now - before_ << " records leaked (" << before_ << " alive before the engine, "
+           << now << " after its shutdown)";
+  }
 
   // Evaluates one piece of text (no splitting, no lower-casing).
   std::string Eval(std::string_view text) {
@@ -40,7 +55,8 @@ class EngineTest : public ::testing::Test {
     ReleaseValues(r.values);
     return s;
   }
-  std::int64_t start_ = 0;
+  std::int64_t before_ = 0;  // live records before the engine was built
+  std::int64_t start_ = 0;   // live records of the fresh engine
 };
 
 struct Case {

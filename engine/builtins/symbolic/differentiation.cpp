@@ -7,9 +7,9 @@
 
 #include "builtins/builtin_support.h"
 #include "builtins/builtin_table.h"
-#include "builtins/symbolic/nesting_limit.h"
 #include "builtins/symbolic/term_chains.h"
 #include "eval/cancel.h"
+#include "eval/depth_guard.h"
 #include "eval/set_order.h"
 #include "eval/simplify.h"
 #include "eval/simplify_internal.h"
@@ -20,7 +20,6 @@ namespace {
 // Far beyond any expression typed by hand; the stack guard usually ends a
 // runaway recursion first.
 constexpr int kMaxNesting = 100000;
-int g_depth = 0;
 
 // The variable of differentiation: the simplified second argument (kept for
 // unevaluated applications) and its name.
@@ -262,8 +261,8 @@ Value* DerivePower(const Value* e, const Wrt& x) {
 }
 
 Value* Derive(const Value* term, const Wrt& x) {
-  NestingLevel level(g_depth, kMaxNesting);
-  if (level.Exceeded()) return NestingError(term);
+  DepthGuard level(Recursion::Differentiate, kMaxNesting);
+  if (level.Exceeded()) return DepthError(term);
   if (CancelPending()) return Abandoned(term);
   Held simplified = Hold(Simplify(term));
   const Value* e = simplified.get();

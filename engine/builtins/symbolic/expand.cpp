@@ -7,10 +7,10 @@
 
 #include "builtins/builtin_support.h"
 #include "builtins/builtin_table.h"
-#include "builtins/symbolic/nesting_limit.h"
 #include "builtins/symbolic/packed_power.h"
 #include "builtins/symbolic/term_chains.h"
 #include "eval/cancel.h"
+#include "eval/depth_guard.h"
 #include "eval/simplify.h"
 #include "eval/sum_accumulator.h"
 
@@ -18,7 +18,6 @@ namespace symcalc {
 namespace {
 
 constexpr int kMaxNesting = 100000;
-int g_depth = 0;
 
 // A power or product of sums is multiplied out only while its result fits
 // the memory: (x+1)^1000000 or a product of two 4,000-term sums would take
@@ -292,8 +291,8 @@ Value* ExpandOperands(const Value* e) {
 }  // namespace
 
 Value* Expand(const Value* term) {
-  NestingLevel level(g_depth, kMaxNesting);
-  if (level.Exceeded()) return NestingError(term);
+  DepthGuard level(Recursion::Expand, kMaxNesting);
+  if (level.Exceeded()) return DepthError(term);
   if (CancelPending()) return Abandoned(term);
   Held simplified = Hold(Simplify(term));
   const Value* e = simplified.get();

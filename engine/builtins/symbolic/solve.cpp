@@ -10,12 +10,12 @@
 #include "builtins/builtin_support.h"
 #include "builtins/builtin_table.h"
 #include "builtins/symbolic/expand.h"
-#include "builtins/symbolic/nesting_limit.h"
 #include "builtins/symbolic/polynomial_degree.h"
 #include "builtins/symbolic/root_extraction.h"
 #include "builtins/symbolic/term_chains.h"
 #include "builtins/symbolic/variable_search.h"
 #include "eval/cancel.h"
+#include "eval/depth_guard.h"
 #include "eval/simplify.h"
 
 namespace symcalc {
@@ -25,7 +25,6 @@ namespace {
 // of rewrites are as long as the equation is deep; a rewrite that fails to
 // shrink it (a step the simplifier cannot undo) ends here.
 constexpr int kMaxRewrites = 2000;
-int g_depth = 0;
 
 struct Unknown {
   const Value* given;     // the simplified second argument, for unevaluated answers
@@ -323,7 +322,7 @@ Value* SolveEquation(const Value* e, const Unknown& x) {
 }
 
 Value* Solve(const Value* equation, const Unknown& x) {
-  NestingLevel level(g_depth, kMaxRewrites);
+  DepthGuard level(Recursion::Solve, kMaxRewrites);
   if (level.Exceeded()) return Pending(equation, x);
   if (CancelPending()) return Abandoned(equation);
   Held simplified = Hold(Simplify(equation));

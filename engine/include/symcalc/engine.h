@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -100,10 +101,18 @@ bool CancelPending();
 
 // ---- records -------------------------------------------------------------
 Value* CopyValue(const Value* src, Value* out = nullptr);
-void FreeValue(Value* v, bool keepRecord = false);
+void FreeValue(Value* v);
 Value* Simplify(const Value* v, bool numeric = false);
 std::int64_t LiveRecordCount();
 void ReleaseValues(std::vector<Value*>& values);
+
+// Holds one reference, so that every return path releases it; release() only
+// where the value is handed on to an owner.
+struct ValueReleaser {
+  void operator()(Value* v) const { FreeValue(v); }
+};
+using Held = std::unique_ptr<Value, ValueReleaser>;
+inline Held Hold(Value* v) { return Held(v); }
 
 // ---- constructors and arithmetic -------------------------------------------
 Value* MakeQword(std::int64_t n, Value* out = nullptr);
@@ -126,13 +135,8 @@ Value* CallBuiltin(std::string_view name, const Value* a = nullptr, const Value*
 bool IsTrue(const Value* v);
 bool IsFalse(const Value* v);
 std::int64_t QwordValueOf(const Value* v);
-double DoubleValueOf(const Value* v);
-int MathSymbolIndexOf(const Value* v);
 int ErrorCodeOf(const Value* v);
 std::string VariableNameOf(const Value* v);
-std::string SymbolTextOf(const Value* v);
-std::string StringTextOf(const Value* v);
-std::string FunctionNameOf(const Value* v);
 std::string ErrorMessage(int code);
 // The argument counts a call of `name` is checked against (its newest
 // definition): false, with nothing written, when no function has that name.

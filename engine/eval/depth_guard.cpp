@@ -1,10 +1,10 @@
 // Knows where the current thread's stack ends, so that deep recursions can
 // stop with an error value instead of overflowing it.
+#include "eval/depth_guard.h"
+
 #include <pthread.h>
 
 #include <cstdint>
-
-#include "eval/simplify.h"
 
 namespace symcalc {
 namespace {
@@ -35,6 +35,14 @@ bool StackExhausted() {
   thread_local std::uintptr_t floor = 0;
   if (floor == 0) floor = ComputeFloor();
   return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)) < floor;
+}
+
+Value* DepthError(const Value* term) {
+  Value* e = AllocRecord();
+  e->type = ValueType::Error;
+  e->error.code = ErrorCode::NotAnAnalysisTerm;
+  e->error.operand = Retain(term);
+  return e;
 }
 
 }  // namespace symcalc
