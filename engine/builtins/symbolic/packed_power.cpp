@@ -99,7 +99,11 @@ ExponentWords WordsOf(const Monomial& m) {
   return w;
 }
 
-bool SameFactors(const Monomial& a, const Monomial& b) { return a.exps == b.exps; }
+bool SameFactors(const Monomial& a, const Monomial& b) {
+  const ExponentWords x = WordsOf(a);
+  const ExponentWords y = WordsOf(b);
+  return x.lo == y.lo && x.hi == y.hi;
+}
 
 std::uint64_t FactorsKey(const Monomial& m) {
   const ExponentWords w = WordsOf(m);
@@ -192,19 +196,32 @@ bool Distribute(const std::vector<Monomial>& result, const std::vector<Monomial>
   while (static_cast<double>(size) < 2 * entries) size *= 2;
   std::vector<std::uint32_t>& slots = ws.slots;
   slots.assign(size, 0);
-  Monomial p;
+  // The products of one result term are formed a batch at a time and their
+  // slots fetched together, so that the table's cache misses overlap; they
+  // are merged in their order all the same.
+  constexpr std::size_t kBatch = 8;
+  std::array<Monomial, kBatch> batch;
+  std::array<std::size_t, kBatch> start;
   for (const Monomial& x : result) {
     if (CancelPending()) return false;
-    for (const Monomial& y : sum) {
-      if (!Product(x, y, p)) return false;
-      std::size_t at = FactorsKey(p) & (size - 1);
-      while (slots[at] != 0 && !SameFactors(merged[slots[at] - 1], p)) at = (at + 1) & (size - 1);
-      if (slots[at] == 0) {
-        slots[at] = static_cast<std::uint32_t>(merged.size() + 1);
-        merged.push_back(p);
-        continue;
+    for (std::size_t from = 0; from < sum.size(); from += kBatch) {
+      const std::size_t count = std::min(kBatch, sum.size() - from);
+      for (std::size_t j = 0; j < count; ++j) {
+        if (!Product(x, sum[from + j], batch[j])) return false;
+        start[j] = FactorsKey(batch[j]) & (size - 1);
+        __builtin_prefetch(&slots[start[j]]);
       }
-      if (!AddCoefficients(merged[slots[at] - 1], p)) return false;
+      for (std::size_t j = 0; j < count; ++j) {
+        const Monomial& p = batch[j];
+        std::size_t at = start[j];
+        while (slots[at] != 0 && !SameFactors(merged[slots[at] - 1], p)) at = (at + 1) & (size - 1);
+        if (slots[at] == 0) {
+          slots[at] = static_cast<std::uint32_t>(merged.size() + 1);
+          merged.push_back(p);
+          continue;
+        }
+        if (!AddCoefficients(merged[slots[at] - 1], p)) return false;
+      }
     }
   }
   return true;
@@ -385,6 +402,10 @@ bool ReadSum(const Value* v, Variables& vars, std::vector<ReadTerm>& terms) {
 
 // The records of the terms, chained with + in their order.
 Value* BuildChain(const Variables& vars, const std::vector<Monomial>& terms) {
+  // A + node per term after the first, a * node per element after the first.
+  std::size_t records = 0;
+  for (const Monomial& m : terms) records += FactorCount(m) + (HasCoefficient(m) ? 1 : 0);
+  ReserveRecords(records);
   TermBuilder builder(vars);
   Value* chain = builder.Build(terms[0]);
   for (std::size_t k = 1; k < terms.size(); ++k)
