@@ -64,6 +64,36 @@ constexpr std::uint64_t kWalkWithinKind = 2;
 // every term.
 constexpr std::uint64_t kWalkAlways = 1;
 
+// Two products with coefficients of one type and the same number of
+// factors, aligned element by element: a differing kind decides, a plain
+// variable after a differing exponent ties, and otherwise the last
+// exponent decides.
+bool AlignedFollows(const PackedMonomial& a, const PackedMonomial& b) {
+  bool like = true;
+  bool follows = false;
+  std::uint32_t va = 0;
+  std::uint32_t vb = 0;
+  for (;;) {
+    while (va < kMaxPackedVariables && a.exps[va] == 0) ++va;
+    while (vb < kMaxPackedVariables && b.exps[vb] == 0) ++vb;
+    if (va == kMaxPackedVariables || vb == kMaxPackedVariables) return follows;
+    const std::uint16_t ea = a.exps[va];
+    const std::uint16_t eb = b.exps[vb];
+    const std::uint32_t kindA = (ea >= 2 ? 16 : 0) + va;
+    const std::uint32_t kindB = (eb >= 2 ? 16 : 0) + vb;
+    if (kindA != kindB) return kindA > kindB;
+    if (ea == 1) {
+      if (!like) return false;
+      follows = false;
+    } else {
+      like = like && ea == eb;
+      follows = ea > eb;
+    }
+    ++va;
+    ++vb;
+  }
+}
+
 }  // namespace
 
 std::uint32_t FactorCount(const PackedMonomial& m) {
@@ -150,6 +180,9 @@ bool FollowsInSum(const PackedMonomial& a, std::uint64_t sa, const PackedMonomia
                   std::uint64_t sb) {
   if (((sa | sb) & kWalkAlways) == 0 && (sa != sb || (sa & kWalkWithinKind) == 0))
     return sa > sb;
+  // Equal summaries without the flag for every term have equal numbers of
+  // factors and coefficients of one type.
+  if (((sa | sb) & kWalkAlways) == 0) return AlignedFollows(a, b);
   PackedElement ea[kMaxPackedVariables + 1];
   PackedElement eb[kMaxPackedVariables + 1];
   const std::uint32_t la = ElementsOf(a, ea);
