@@ -121,6 +121,9 @@ static_assert(std::is_trivially_copyable_v<Value>);
 // ---- records and ownership -------------------------------------------------
 
 Value* AllocRecord();                      // zeroed qword 0, count 1
+// Makes room for n records to be allocated next, in one block when n is
+// large: a builder that knows the size of what it builds calls this first.
+void ReserveRecords(std::size_t n);
 // The record a constructor writes its result into: `out` cleared (its
 // reference count kept), or a new record.
 Value* FreshRecord(Value* out);

@@ -263,6 +263,10 @@ TEST_F(FastPathsTest, PackedPowersOfSumsMatchTheStepwiseDistribution) {
                              "expand((2000000000*x-3000000000*y+7)^5)",
                              "expand((15000000000000000000.*x+y+1)^3)",
                              "expand((x+y+z+1000)^12)"});
+  // Products where a power comes before a plain variable, which the sort
+  // walks element by element, and pure powers, which have no coefficient.
+  lines.insert(lines.end(), {"expand((w+x+y+z+1)^7)", "expand((2*w^2+x-3*y^2+z+1)^5)",
+                             "expand((3037000500*w+x+y^2+5*z)^6)"});
   auto [fast, literal] = BothWays(lines);
   EXPECT_EQ(fast, literal);
 }

@@ -22,11 +22,13 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "builtins/symbolic/merge_order.h"
+#include "builtins/symbolic/packed_order.h"
 #include "builtins/symbolic/term_chains.h"
 #include "eval/cancel.h"
 #include "eval/normal_form_check.h"
@@ -35,33 +37,12 @@
 namespace symcalc {
 namespace {
 
-constexpr std::size_t kMaxVariables = 8;
+constexpr std::size_t kMaxVariables = kMaxPackedVariables;
 // Exponents are kept in 16 bits: monomials stay small, which matters more
 // for speed than anything done with them. Higher powers take the general way.
 constexpr std::uint32_t kMaxPower = 0xFFFF;
 
-struct Factor {
-  std::uint16_t var;  // rank of the variable's name in byte order
-  std::uint16_t exp;  // at least 1
-};
-
-// coef * v1^e1 * ... with the factors in the order of their variables' names;
-// without factors it is the number coef. A coefficient that left 64 bits is
-// the double the engine's arithmetic made of it (`real` set, value in
-// `real_coef`): exact integers turn into doubles on overflow, and from then
-// on the term's coefficient is computed in doubles.
-struct Monomial {
-  std::int64_t coef = 1;
-  double real_coef = 0;
-  bool real = false;
-  std::uint32_t count = 0;
-  std::array<Factor, kMaxVariables> factors{};  // the first `count` are used
-};
-
-// The record of a monomial is a left-nested product chain: the coefficient
-// first (left out when it is the integer 1 and there are factors), then one
-// element per factor, a variable or a power of it.
-bool HasCoefficient(const Monomial& m) { return m.real || m.coef != 1 || m.count == 0; }
+using Monomial = PackedMonomial;
 
 double RealOf(const Monomial& m) { return m.real ? m.real_coef : static_cast<double>(m.coef); }
 
@@ -105,110 +86,52 @@ bool AddCoefficients(Monomial& into, const Monomial& p) {
   into.real_coef = d;
   return RealCoefficientFits(d);
 }
-std::uint32_t ElementCount(const Monomial& m) { return (HasCoefficient(m) ? 1 : 0) + m.count; }
 
-// One element of that chain as the term order sees it: the integer
-// coefficient (a qword or a double), a variable, or a power of a variable
-// with an integer exponent.
-struct Element {
-  ValueType type;
-  std::int64_t number;  // the integer coefficient or the exponent
-  std::uint32_t var;
-  double real = 0;  // the double coefficient
+// The exponent vector as two words of four 16-bit lanes.
+struct ExponentWords {
+  std::uint64_t lo;
+  std::uint64_t hi;
 };
-
-Element ElementOf(const Monomial& m, std::uint32_t j) {
-  const bool lead = HasCoefficient(m);
-  if (lead && j == 0)
-    return m.real ? Element{ValueType::Double, 0, 0, m.real_coef}
-                  : Element{ValueType::Qword, m.coef, 0};
-  const Factor& f = m.factors[j - (lead ? 1 : 0)];
-  return Element{f.exp == 1 ? ValueType::Variable : ValueType::Power, f.exp, f.var};
+ExponentWords WordsOf(const Monomial& m) {
+  ExponentWords w;
+  static_assert(sizeof(m.exps) == sizeof(w));
+  std::memcpy(&w, m.exps.data(), sizeof(w));
+  return w;
 }
 
-bool IsCoefficient(const Element& e) {
-  return e.type == ValueType::Qword || e.type == ValueType::Double;
+bool SameFactors(const Monomial& a, const Monomial& b) {
+  const ExponentWords x = WordsOf(a);
+  const ExponentWords y = WordsOf(b);
+  return x.lo == y.lo && x.hi == y.hi;
 }
 
-// TermOrder and LikeTerms of two records, answered together.
-struct OrderLike {
-  TermOrdering order;
-  int like;
-};
-
-TermOrdering FollowsIf(bool c) { return c ? TermOrdering::Follows : TermOrdering::Stays; }
-
-TermOrdering NumberAboveIf(bool c) {
-  return c ? TermOrdering::NumberAbove : TermOrdering::NumberAtMost;
+std::uint64_t FactorsKey(const Monomial& m) {
+  const ExponentWords w = WordsOf(m);
+  std::uint64_t h = w.lo * 0x9e3779b97f4a7c15ULL ^ (w.hi + 0x632be59bd9b4e019ULL) * 0xc2b2ae3d27d4eb4fULL;
+  // The table takes the low bits: spread the high ones into them.
+  h ^= h >> 33;
+  h *= 0xff51afd7ed558ccdULL;
+  return h ^ (h >> 33);
 }
 
-// Two elements, inside a sum or outside any chain alike: the rules that look
-// into products do not apply to elements, and a power is ordered by its
-// variable's name, then by its exponent.
-OrderLike CompareElements(const Element& x, const Element& y) {
-  if (x.type != y.type) return {FollowsIf(x.type > y.type), 0};
-  switch (x.type) {
-    case ValueType::Qword:
-      return {NumberAboveIf(x.number > y.number), x.number == y.number ? 1 : -1};
-    case ValueType::Double:
-      return {NumberAboveIf(x.real > y.real), x.real == y.real ? 1 : -1};
-    case ValueType::Variable:
-      return {FollowsIf(x.var > y.var), x.var == y.var ? 1 : 0};
-    default:
-      // Two powers of one variable: the exponents compare as numbers, but
-      // unequal ones leave the powers unlike.
-      if (x.var != y.var) return {FollowsIf(x.var > y.var), 0};
-      return {NumberAboveIf(x.number > y.number), x.number == y.number ? 1 : 0};
-  }
+// Adds the exponents lane by lane; false when one passes kMaxPower. A lane
+// that overflows carries out of its top bit, and the lowest such lane is
+// found before its carry could disturb the lanes above.
+bool AddExponents(std::uint64_t a, std::uint64_t b, std::uint64_t& sum) {
+  constexpr std::uint64_t kTopBits = 0x8000800080008000ULL;
+  static_assert(kMaxPower == 0xFFFF);
+  sum = a + b;
+  return (((a & b) | ((a | b) & ~sum)) & kTopBits) == 0;
 }
 
-// Order and likeness of two terms of a sum, as the record walk finds them.
-// Two products are compared operand by operand down their left spines: the
-// chains line up from their last factors, and where the shorter one runs out
-// its first element meets what is left of the longer one. That meeting is
-// decided by the type of the nodes, except that a coefficient times one
-// factor is looked through to the factor. Going back up, each level's order
-// is its left operands' order unless that ties, then its last factors'.
-OrderLike CompareTerms(const Monomial& a, const Monomial& b) {
-  const std::uint32_t la = ElementCount(a);
-  const std::uint32_t lb = ElementCount(b);
-  const std::uint32_t levels = std::min(la, lb) - 1;
-  const std::uint32_t ka = la - levels;  // the prefixes that meet at the bottom
-  const std::uint32_t kb = lb - levels;
-  auto through = [](OrderLike r) { return OrderLike{r.order, r.like == 1 ? 1 : 0}; };
-  OrderLike r;
-  if (ka == 1 && kb == 1) {
-    r = CompareElements(ElementOf(a, 0), ElementOf(b, 0));
-  } else if (ka == 1) {
-    if (kb == 2 && IsCoefficient(ElementOf(b, 0)))
-      r = through(CompareElements(ElementOf(a, 0), ElementOf(b, 1)));
-    else
-      r = {FollowsIf(ElementOf(a, 0).type > ValueType::Times), 0};
-  } else {
-    if (ka == 2 && IsCoefficient(ElementOf(a, 0)))
-      r = through(CompareElements(ElementOf(a, 1), ElementOf(b, 0)));
-    else
-      r = {FollowsIf(ValueType::Times > ElementOf(b, 0).type), 0};
-  }
-  for (std::uint32_t d = levels; d-- > 0;) {
-    // Unlike operands below decide every level above: the order stays.
-    if (r.like == 0 && (r.order == TermOrdering::Stays || r.order == TermOrdering::Follows)) break;
-    const bool orderOnRight = r.order == TermOrdering::NumberAtMost ||
-                              r.order == TermOrdering::NumberAbove || r.like == 1;
-    const bool leftOk = r.like == 1 || r.like == -1;
-    OrderLike right{TermOrdering::Stays, 0};
-    if ((r.order != TermOrdering::Follows && orderOnRight) || leftOk)
-      right = CompareElements(ElementOf(a, la - d - 1), ElementOf(b, lb - d - 1));
-    r = OrderLike{r.order == TermOrdering::Follows ? TermOrdering::Follows
-                  : orderOnRight                   ? right.order
-                                                   : TermOrdering::Stays,
-                  leftOk && right.like == 1 ? 1 : 0};
-  }
-  return r;
-}
-
-bool MustFollow(const Monomial& later, const Monomial& earlier) {
-  return MustFollow(CompareTerms(later, earlier).order);
+bool Product(const Monomial& a, const Monomial& b, Monomial& out) {
+  if (!MultiplyCoefficients(a, b, out)) return false;
+  const ExponentWords x = WordsOf(a);
+  const ExponentWords y = WordsOf(b);
+  ExponentWords z;
+  if (!AddExponents(x.lo, y.lo, z.lo) || !AddExponents(x.hi, y.hi, z.hi)) return false;
+  std::memcpy(out.exps.data(), &z, sizeof(z));
+  return true;
 }
 
 // The buffers of one power, reused from round to round: the largest ones
@@ -216,6 +139,7 @@ bool MustFollow(const Monomial& later, const Monomial& earlier) {
 // than the work done in them.
 struct Workspace {
   std::vector<Monomial> merged;
+  std::vector<std::uint64_t> summaries;  // OrderSummary of each merged monomial
   std::vector<std::uint32_t> slots;
   std::vector<std::uint32_t> order;
   std::vector<std::uint32_t> scratch;
@@ -224,61 +148,24 @@ struct Workspace {
 // Orders ws.merged the way the terms of a sum of records are ordered,
 // leaving the order in ws.order.
 void SortMerged(Workspace& ws) {
-  MergeOrder(ws.merged.size(), ws.order, ws.scratch, [&](std::uint32_t a, std::uint32_t b) {
-    return MustFollow(ws.merged[a], ws.merged[b]);
+  ws.summaries.resize(ws.merged.size());
+  for (std::size_t i = 0; i < ws.merged.size(); ++i) ws.summaries[i] = OrderSummary(ws.merged[i]);
+  const Monomial* m = ws.merged.data();
+  const std::uint64_t* s = ws.summaries.data();
+  MergeOrder(ws.merged.size(), ws.order, ws.scratch, [m, s](std::uint32_t a, std::uint32_t b) {
+    return FollowsInSum(m[a], s[a], m[b], s[b]);
   });
 }
 
 // Adding the terms one after the other to the chain must only ever append:
-// a term that the sum order moves forward, or that is like the one before
-// it, takes a path this file does not replay.
+// a term that the sum order moves forward takes a path this file does not
+// replay. (No two of them are like: like monomials have equal exponents, and
+// those were merged.)
 bool ChainsByAppending(const Workspace& ws) {
   for (std::size_t k = 1; k < ws.order.size(); ++k) {
-    const OrderLike r = CompareTerms(ws.merged[ws.order[k - 1]], ws.merged[ws.order[k]]);
-    if (MustFollow(r.order) || r.like == 1) return false;
-  }
-  return true;
-}
-
-bool SameFactors(const Monomial& a, const Monomial& b) {
-  if (a.count != b.count) return false;
-  for (std::uint32_t i = 0; i < a.count; ++i)
-    if (a.factors[i].var != b.factors[i].var || a.factors[i].exp != b.factors[i].exp)
-      return false;
-  return true;
-}
-
-std::uint64_t FactorsKey(const Monomial& m) {
-  std::uint64_t h = m.count;
-  for (std::uint32_t i = 0; i < m.count; ++i) {
-    const std::uint64_t x = (static_cast<std::uint64_t>(m.factors[i].var) << 32) | m.factors[i].exp;
-    h ^= x + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-  }
-  // The table takes the low bits: spread the high ones into them.
-  h ^= h >> 33;
-  h *= 0xff51afd7ed558ccdULL;
-  return h ^ (h >> 33);
-}
-
-bool Product(const Monomial& a, const Monomial& b, Monomial& out) {
-  if (!MultiplyCoefficients(a, b, out)) return false;
-  out.count = 0;
-  std::uint32_t i = 0;
-  std::uint32_t j = 0;
-  while (i < a.count || j < b.count) {
-    Factor f;
-    if (j == b.count || (i < a.count && a.factors[i].var < b.factors[j].var)) {
-      f = a.factors[i++];
-    } else if (i == a.count || b.factors[j].var < a.factors[i].var) {
-      f = b.factors[j++];
-    } else {
-      const std::uint32_t exp = std::uint32_t{a.factors[i].exp} + b.factors[j].exp;
-      if (exp > kMaxPower) return false;
-      f = Factor{a.factors[i].var, static_cast<std::uint16_t>(exp)};
-      ++i;
-      ++j;
-    }
-    out.factors[out.count++] = f;
+    const std::uint32_t a = ws.order[k - 1];
+    const std::uint32_t b = ws.order[k];
+    if (FollowsInSum(ws.merged[a], ws.summaries[a], ws.merged[b], ws.summaries[b])) return false;
   }
   return true;
 }
@@ -301,27 +188,40 @@ bool Distribute(const std::vector<Monomial>& result, const std::vector<Monomial>
   const std::size_t products = result.size() * sum.size();
   std::vector<Monomial>& merged = ws.merged;
   merged.clear();
-  merged.reserve(products);
-  // Open addressing on the factor lists, at most half full; slots hold
+  merged.reserve(std::min(static_cast<double>(products), distinct));
+  // Open addressing on the exponent vectors, at most half full; slots hold
   // 1 + the index in merged.
   const double entries = std::min(static_cast<double>(products), distinct);
   std::size_t size = 16;
   while (static_cast<double>(size) < 2 * entries) size *= 2;
   std::vector<std::uint32_t>& slots = ws.slots;
   slots.assign(size, 0);
-  Monomial p;
+  // The products of one result term are formed a batch at a time and their
+  // slots fetched together, so that the table's cache misses overlap; they
+  // are merged in their order all the same.
+  constexpr std::size_t kBatch = 8;
+  std::array<Monomial, kBatch> batch;
+  std::array<std::size_t, kBatch> start;
   for (const Monomial& x : result) {
     if (CancelPending()) return false;
-    for (const Monomial& y : sum) {
-      if (!Product(x, y, p)) return false;
-      std::size_t at = FactorsKey(p) & (size - 1);
-      while (slots[at] != 0 && !SameFactors(merged[slots[at] - 1], p)) at = (at + 1) & (size - 1);
-      if (slots[at] == 0) {
-        slots[at] = static_cast<std::uint32_t>(merged.size() + 1);
-        merged.push_back(p);
-        continue;
+    for (std::size_t from = 0; from < sum.size(); from += kBatch) {
+      const std::size_t count = std::min(kBatch, sum.size() - from);
+      for (std::size_t j = 0; j < count; ++j) {
+        if (!Product(x, sum[from + j], batch[j])) return false;
+        start[j] = FactorsKey(batch[j]) & (size - 1);
+        __builtin_prefetch(&slots[start[j]]);
       }
-      if (!AddCoefficients(merged[slots[at] - 1], p)) return false;
+      for (std::size_t j = 0; j < count; ++j) {
+        const Monomial& p = batch[j];
+        std::size_t at = start[j];
+        while (slots[at] != 0 && !SameFactors(merged[slots[at] - 1], p)) at = (at + 1) & (size - 1);
+        if (slots[at] == 0) {
+          slots[at] = static_cast<std::uint32_t>(merged.size() + 1);
+          merged.push_back(p);
+          continue;
+        }
+        if (!AddCoefficients(merged[slots[at] - 1], p)) return false;
+      }
     }
   }
   return true;
@@ -340,6 +240,19 @@ struct Variables {
   }
 };
 
+struct Factor {
+  std::uint16_t var;
+  std::uint16_t exp;  // at least 1
+};
+
+// A term as read: its coefficient, and its factors in the order of the
+// record, numbered by the order their variables were met.
+struct ReadTerm {
+  Monomial coefficient;  // exponents unused
+  std::uint32_t count = 0;
+  std::array<Factor, kMaxVariables> factors{};
+};
+
 bool ReadFactor(const Value* f, Variables& vars, Factor& out) {
   if (f->type == ValueType::Variable) {
     out = Factor{vars.Index(f), 1};
@@ -354,29 +267,29 @@ bool ReadFactor(const Value* f, Variables& vars, Factor& out) {
   return vars.records.size() <= kMaxVariables;
 }
 
-// A term of the sum as a monomial, its factors still numbered in the order
-// their variables were met; false when it is not a monomial.
-bool ReadTerm(const Value* t, Variables& vars, Monomial& out) {
-  out = Monomial{};
+// A term of the sum as read; false when it is not a monomial.
+bool ReadOne(const Value* t, Variables& vars, ReadTerm& out) {
+  out = ReadTerm{};
+  Monomial& c = out.coefficient;
   if (t->type == ValueType::Qword) {
-    out.coef = t->qword;
-    return out.coef != 0;
+    c.coef = t->qword;
+    return c.coef != 0;
   }
   if (t->type == ValueType::Double) {
-    out.real = true;
-    out.real_coef = t->dbl;
-    return RealCoefficientFits(out.real_coef);
+    c.real = true;
+    c.real_coef = t->dbl;
+    return RealCoefficientFits(c.real_coef);
   }
   const std::vector<const Value*> elements = ChainOperands(t, ValueType::Times);
   std::size_t first = 0;
   if (elements[0]->type == ValueType::Qword) {
-    out.coef = elements[0]->qword;
-    if (out.coef == 0 || out.coef == 1) return false;
+    c.coef = elements[0]->qword;
+    if (c.coef == 0 || c.coef == 1) return false;
     first = 1;
   } else if (elements[0]->type == ValueType::Double) {
-    out.real = true;
-    out.real_coef = elements[0]->dbl;
-    if (!RealCoefficientFits(out.real_coef)) return false;
+    c.real = true;
+    c.real_coef = elements[0]->dbl;
+    if (!RealCoefficientFits(c.real_coef)) return false;
     first = 1;
   }
   if (elements.size() == first || elements.size() - first > kMaxVariables) return false;
@@ -388,10 +301,11 @@ bool ReadTerm(const Value* t, Variables& vars, Monomial& out) {
   return true;
 }
 
-// Renumbers the variables by the byte order of their names and checks that
+// Renumbers the variables by the byte order of their names, checks that
 // every product lists its factors in that order, as products in normal form
-// do; a sum whose terms do not is left to the general way.
-bool RankVariables(Variables& vars, std::vector<Monomial>& terms) {
+// do (a sum whose terms do not is left to the general way), and gives the
+// terms as exponent vectors.
+bool RankVariables(Variables& vars, std::vector<ReadTerm>& read, std::vector<Monomial>& terms) {
   const std::size_t n = vars.records.size();
   if (n > kMaxVariables) return false;
   std::vector<std::uint32_t> order(n);
@@ -406,10 +320,15 @@ bool RankVariables(Variables& vars, std::vector<Monomial>& terms) {
     ranked[r] = vars.records[order[r]];
   }
   vars.records = std::move(ranked);
-  for (Monomial& m : terms) {
-    for (std::uint32_t i = 0; i < m.count; ++i) m.factors[i].var = rank[m.factors[i].var];
-    for (std::uint32_t i = 1; i < m.count; ++i)
-      if (m.factors[i - 1].var >= m.factors[i].var) return false;
+  terms.clear();
+  for (ReadTerm& t : read) {
+    for (std::uint32_t i = 0; i < t.count; ++i) t.factors[i].var = static_cast<std::uint16_t>(rank[t.factors[i].var]);
+    for (std::uint32_t i = 1; i < t.count; ++i)
+      if (t.factors[i - 1].var >= t.factors[i].var) return false;
+    Monomial m = t.coefficient;
+    m.exps = {};
+    for (std::uint32_t i = 0; i < t.count; ++i) m.exps[t.factors[i].var] = t.factors[i].exp;
+    terms.push_back(m);
   }
   return true;
 }
@@ -447,19 +366,20 @@ class TermBuilder {
       if (!c) c = MakeQword(m.coef);
       term = Retain(c);
     }
-    for (std::uint32_t i = 0; i < m.count; ++i) {
-      Value* element = Element(m.factors[i]);
+    for (std::uint32_t v = 0; v < kMaxVariables; ++v) {
+      if (m.exps[v] == 0) continue;
+      Value* element = Element(v, m.exps[v]);
       term = term ? Chained(ValueType::Times, term, element) : element;
     }
     return term;
   }
 
  private:
-  Value* Element(const Factor& f) {
-    const Value* var = vars_.records[f.var];
-    if (f.exp == 1) return Retain(var);
-    Value*& power = powers_[(static_cast<std::uint64_t>(f.var) << 32) | f.exp];
-    if (!power) power = Chained(ValueType::Power, Retain(var), MakeQword(f.exp));
+  Value* Element(std::uint32_t v, std::uint16_t exp) {
+    const Value* var = vars_.records[v];
+    if (exp == 1) return Retain(var);
+    Value*& power = powers_[(static_cast<std::uint64_t>(v) << 32) | exp];
+    if (!power) power = Chained(ValueType::Power, Retain(var), MakeQword(exp));
     return Retain(power);
   }
 
@@ -471,10 +391,10 @@ class TermBuilder {
 
 // Appends the terms of the sum (or single term) v to `terms`; false when
 // one is not a monomial.
-bool ReadSum(const Value* v, Variables& vars, std::vector<Monomial>& terms) {
+bool ReadSum(const Value* v, Variables& vars, std::vector<ReadTerm>& terms) {
   for (const Value* t : ChainOperands(v, ValueType::Plus)) {
-    Monomial m;
-    if (!ReadTerm(t, vars, m)) return false;
+    ReadTerm m;
+    if (!ReadOne(t, vars, m)) return false;
     terms.push_back(m);
   }
   return true;
@@ -482,6 +402,10 @@ bool ReadSum(const Value* v, Variables& vars, std::vector<Monomial>& terms) {
 
 // The records of the terms, chained with + in their order.
 Value* BuildChain(const Variables& vars, const std::vector<Monomial>& terms) {
+  // A + node per term after the first, a * node per element after the first.
+  std::size_t records = 0;
+  for (const Monomial& m : terms) records += FactorCount(m) + (HasCoefficient(m) ? 1 : 0);
+  ReserveRecords(records);
   TermBuilder builder(vars);
   Value* chain = builder.Build(terms[0]);
   for (std::size_t k = 1; k < terms.size(); ++k)
@@ -499,13 +423,22 @@ bool SortedResult(Workspace& ws, std::vector<Monomial>& result) {
   return true;
 }
 
+// The two terms of a test comparison, read and ranked.
+bool ReadPair(const Value* a, const Value* b, std::vector<Monomial>& terms) {
+  Variables vars;
+  std::vector<ReadTerm> read(2);
+  if (!ReadOne(a, vars, read[0]) || !ReadOne(b, vars, read[1])) return false;
+  return RankVariables(vars, read, terms);
+}
+
 }  // namespace
 
 Value* PackedPowerOfSum(const Value* sum, std::int64_t n) {
   if (sum->type != ValueType::Plus || n < 2) return nullptr;
   Variables vars;
+  std::vector<ReadTerm> read;
   std::vector<Monomial> base;
-  if (!ReadSum(sum, vars, base) || !RankVariables(vars, base)) return nullptr;
+  if (!ReadSum(sum, vars, read) || !RankVariables(vars, read, base)) return nullptr;
 
   // Room for the last round up front: buffers that grew round by round
   // would be given back to the system and faulted in again each time.
@@ -515,10 +448,10 @@ Value* PackedPowerOfSum(const Value* sum, std::int64_t n) {
   std::vector<Monomial> result = base;
   Workspace ws;
   if (lastProducts < 1e7) {
-    const auto products = static_cast<std::size_t>(lastProducts);
     const auto terms = static_cast<std::size_t>(lastTerms);
     result.reserve(terms);
-    ws.merged.reserve(products);
+    ws.merged.reserve(terms);
+    ws.summaries.reserve(terms);
     ws.order.reserve(terms);
     ws.scratch.reserve(terms);
     std::size_t slots = 16;
@@ -536,10 +469,11 @@ Value* PackedPowerOfSum(const Value* sum, std::int64_t n) {
 
 Value* PackedProduct(const Value* a, const Value* b) {
   Variables vars;
+  std::vector<ReadTerm> read;
+  if (!ReadSum(a, vars, read)) return nullptr;
+  const std::size_t left = read.size();
   std::vector<Monomial> terms;
-  if (!ReadSum(a, vars, terms)) return nullptr;
-  const std::size_t left = terms.size();
-  if (!ReadSum(b, vars, terms) || !RankVariables(vars, terms)) return nullptr;
+  if (!ReadSum(b, vars, read) || !RankVariables(vars, read, terms)) return nullptr;
   const std::vector<Monomial> as(terms.begin(), terms.begin() + static_cast<std::ptrdiff_t>(left));
   const std::vector<Monomial> bs(terms.begin() + static_cast<std::ptrdiff_t>(left), terms.end());
   Workspace ws;
@@ -550,14 +484,23 @@ Value* PackedProduct(const Value* a, const Value* b) {
 }
 
 bool ComparePackedTerms(const Value* a, const Value* b, TermOrdering& order, int& like, bool& merge) {
-  Variables vars;
-  std::vector<Monomial> terms(2);
-  if (!ReadTerm(a, vars, terms[0]) || !ReadTerm(b, vars, terms[1])) return false;
-  if (!RankVariables(vars, terms)) return false;
-  const OrderLike r = CompareTerms(terms[0], terms[1]);
+  std::vector<Monomial> terms;
+  if (!ReadPair(a, b, terms)) return false;
+  PackedElement ea[kMaxVariables + 1];
+  PackedElement eb[kMaxVariables + 1];
+  const std::uint32_t la = ElementsOf(terms[0], ea);
+  const std::uint32_t lb = ElementsOf(terms[1], eb);
+  const PackedOrder r = ComparePackedElements(ea, la, eb, lb);
   order = r.order;
   like = r.like;
   merge = SameFactors(terms[0], terms[1]);
+  return true;
+}
+
+bool PackedTermFollows(const Value* a, const Value* b, bool& follows) {
+  std::vector<Monomial> terms;
+  if (!ReadPair(a, b, terms)) return false;
+  follows = FollowsInSum(terms[0], OrderSummary(terms[0]), terms[1], OrderSummary(terms[1]));
   return true;
 }
 

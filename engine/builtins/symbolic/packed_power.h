@@ -36,4 +36,9 @@ Value* PackedProduct(const Value* a, const Value* b);
 // answers to the record walk's.
 bool ComparePackedTerms(const Value* a, const Value* b, TermOrdering& order, int& like, bool& merge);
 
+// Whether the packed way's sort puts a after b (TermOrder(a, b, +) is 1 or
+// 2 for the records), answered the quick way the sort uses. False when a or
+// b is not a term of that kind.
+bool PackedTermFollows(const Value* a, const Value* b, bool& follows);
+
 }  // namespace symcalc
