@@ -158,9 +158,12 @@ std::vector<Miscount> MiscountedCalls(const QString& line, const ArityLookup& ar
       open.clear();
       continue;
     }
+    const bool wasQuoted = inDouble || inSingle;
     if (c == u'"' && !inSingle) inDouble = !inDouble;
     else if (c == u'\'' && !inDouble) inSingle = !inSingle;
     if (c != u' ' && !open.empty() && !IsCloser(c)) open.back().blank = false;
+    // As in the engine, a comma or bracket inside quotes belongs to the text.
+    if (wasQuoted || inDouble || inSingle) continue;
     if (IsOpener(c)) {
       open.push_back({i, c == u'(' && NameBefore(line, i) && !inDouble && !inSingle, true, 0});
     } else if (c == u',' && !open.empty()) {

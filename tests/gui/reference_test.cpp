@@ -107,7 +107,8 @@ class ReferenceTest : public QObject {
     QTest::newRow("spaces are no argument") << "functionlist( )" << false;
     QTest::newRow("an argument where none is taken") << "functionlist(1)" << true;
     QTest::newRow("a tab is an argument") << "sin(\t)" << false;
-    QTest::newRow("a comma inside a string") << "isstring(\"a,b\")" << true;
+    QTest::newRow("a comma inside a string") << "isstring(\"a,b\")" << false;
+    QTest::newRow("a bracket inside a symbol") << "sin(')')" << false;
     QTest::newRow("a call inside a string") << "\"sin()\"" << false;
     QTest::newRow("commas inside an array") << "det([1,2][3,4])" << false;
     QTest::newRow("the optional argument left out") << "if(true, 1)" << false;
