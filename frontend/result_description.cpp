@@ -75,7 +75,7 @@ std::string Readable(const Value* v) {
   return PrintsWithin(v, kReadableLength) ? PrintValue(v) : std::string(kTooLongToRead);
 }
 
-// "x from a to b" for the axis specification "x = a..b".
+// "x from a to b" for the axis argument "x = a..b".
 std::string AxisRange(const Value* spec) {
   const Value* range = RightOperand(spec);
   return Readable(LeftOperand(spec)) + " from " + Readable(LeftOperand(range)) + " to " +

@@ -25,11 +25,7 @@ void CommitPiece() { g_committed = true; }
 void BeginPiece() { g_committed = false; }
 
 Value* Abandoned(const Value* term) {
-  Value* e = AllocRecord();
-  e->type = ValueType::Error;
-  e->error.code = ErrorCode::NotAnAnalysisTerm;
-  e->error.operand = term ? Retain(term) : nullptr;
-  return e;
+  return MakeRawError(ErrorCode::NotAnAnalysisTerm, Retain(term));
 }
 
 }  // namespace symcalc

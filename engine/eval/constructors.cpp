@@ -2,19 +2,12 @@
 // live beside the simplifier rather than with the plain records below it.
 #include "eval/constructors.h"
 
-#include <algorithm>
-
 #include "eval/simplify.h"
 
 namespace symcalc {
 
 Value* MakeError(ErrorCode code, const Value* operand, Value* out) {
-  Value* simplified = operand ? Simplify(operand) : nullptr;
-  Value* v = FreshRecord(out);
-  v->type = ValueType::Error;
-  v->error.code = static_cast<ErrorCode>(std::clamp(static_cast<int>(code), 0, kErrorCount - 1));
-  v->error.operand = simplified;
-  return v;
+  return MakeRawError(code, operand ? Simplify(operand) : nullptr, out);
 }
 
 Value* PassError(const Value* error, Value* out) {

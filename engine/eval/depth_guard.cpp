@@ -38,11 +38,7 @@ bool StackExhausted() {
 }
 
 Value* DepthError(const Value* term) {
-  Value* e = AllocRecord();
-  e->type = ValueType::Error;
-  e->error.code = ErrorCode::NotAnAnalysisTerm;
-  e->error.operand = Retain(term);
-  return e;
+  return MakeRawError(ErrorCode::NotAnAnalysisTerm, Retain(term));
 }
 
 }  // namespace symcalc
