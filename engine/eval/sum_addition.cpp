@@ -139,11 +139,11 @@ SumAccumulator::~SumAccumulator() = default;
 void SumAccumulator::Start(const Value* v) {
   start_ = Hold(Retain(v));
   termsAdded_ = TermCount(v);
-  // Literal rewriting is what the builder is held to: it adds on records.
-  if (LiteralRewriting()) {
-    total_ = Hold(Retain(v));
-    return;
-  }
+  // Literal rewriting is what the builder is held to: it adds on records,
+  // and runs the builder beside them only to give up where it would, since
+  // where a sum is too costly to build this way is a choice of route, not
+  // of rewriting.
+  if (LiteralRewriting()) total_ = Hold(Retain(v));
   builder_ = std::make_unique<Builder>();
   const std::vector<const Value*> terms = Prefixes(v);
   for (std::size_t k = 0; k < terms.size(); ++k)
@@ -168,12 +168,19 @@ void SumAccumulator::Add(const Value* v) {
     AddOnRecords(v);
     return;
   }
-  added_.push_back(Hold(Retain(v)));
+  const bool literal = LiteralRewriting();
+  if (literal)
+    AddOnRecords(v);
+  else
+    added_.push_back(Hold(Retain(v)));
   termsAdded_ += TermCount(v);
   builder_->chain.LimitWork(kFixedSteps + kStepsPerTerm * termsAdded_);
   if (AddTo(builder_->chain, v)) return;
   if (!builder_->chain.OverBudget()) {
-    FallBack();
+    if (literal)
+      builder_.reset();
+    else
+      FallBack();
     return;
   }
   exceeded_ = true;
@@ -183,7 +190,7 @@ void SumAccumulator::Add(const Value* v) {
 
 Value* SumAccumulator::Take() {
   if (exceeded_) return nullptr;
-  if (!builder_) return total_.release();
+  if (!builder_ || LiteralRewriting()) return total_.release();
   std::vector<const Value*> result;
   builder_->chain.ForEach([&](const Held& t) { result.push_back(t.get()); });
   Value* chain = Rebuild(result, Prefixes(start_.get()));

@@ -57,13 +57,18 @@ Budget BudgetFor(double terms) {
 }
 
 // The number of terms of a k-term sum raised to n when no two products
-// merge: the number of monomials of degree n in k unknowns, C(n+k-1, k-1).
-Budget PowerBudget(std::size_t k, std::int64_t n) {
-  if (n > kMaxExponent) return Budget::Beyond;
+// merge: the number of monomials of degree n in k unknowns, C(n+k-1, k-1),
+// counted no further than past kMaxTerms.
+double PowerTerms(std::size_t k, std::int64_t n) {
   double terms = 1;
   for (std::size_t i = 1; i < k && terms <= kMaxTerms; ++i)
     terms = terms * static_cast<double>(n + static_cast<std::int64_t>(i)) / static_cast<double>(i);
-  return BudgetFor(terms);
+  return terms;
+}
+
+Budget PowerBudget(std::size_t k, std::int64_t n) {
+  if (n > kMaxExponent) return Budget::Beyond;
+  return BudgetFor(PowerTerms(k, n));
 }
 
 // The first value starts the sum; the others are added to it.
@@ -138,10 +143,26 @@ Value* Distribute(const Value* a, const Value* b) {
   return total.Take();
 }
 
-// sum^n for n >= 2, one factor of the sum at a time: the sparse way, since
-// the growing side is multiplied by the short one. Null when the budget
-// allows only the packed way and that cannot take the sum.
+// sum^n for n >= 2 as the distribution steps build it: the square
+// distributed, times sum^(n-2), expanded. Every addition is the engine's +,
+// so the chain is the one those steps give (each distribution falls back to
+// the sorted chain past its own bound).
+Value* DistributedPowerOfSum(const Value* sum, std::int64_t n) {
+  Held square = Hold(Distribute(sum, sum));
+  if (n == 2 || IsError(square.get())) return square.release();
+  Value* rest = MakeRawPair(ValueType::Power, Retain(sum), MakeQword(n - 2));
+  Held product = Hold(MakeRawPair(ValueType::Times, square.release(), rest));
+  return Expand(product.get());
+}
+
+// sum^n for n >= 2. A result of at most kMaxAddedTerms terms is built the
+// way distribution builds it; a larger one as one sorted chain, one factor
+// of the sum at a time: the sparse way, since the growing side is
+// multiplied by the short one. Null when the budget allows only the packed
+// way and that cannot take the sum.
 Value* PowerOfSum(const Value* sum, std::int64_t n, Budget budget) {
+  if (PowerTerms(ChainOperands(sum, ValueType::Plus).size(), n) <= kMaxAddedTerms)
+    return DistributedPowerOfSum(sum, n);
   if (!LiteralRewriting())
     if (Value* packed = PackedPowerOfSum(sum, n)) return packed;
   if (budget != Budget::Any) return nullptr;
