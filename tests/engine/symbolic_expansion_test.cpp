@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "builtins/symbolic/term_chains.h"
 #include "chain_checks.h"
 #include "eval/simplify.h"
 #include "test_support.h"
@@ -13,7 +14,24 @@
 namespace symcalc::testing {
 namespace {
 
-class Expansion : public EngineTest {};
+class Expansion : public EngineTest {
+ protected:
+  // The distribution of a over b written out as one line: each term of a
+  // times the terms of b, added one after the other, and these partial sums
+  // added one after the other.
+  std::string Distribution(const std::string& a, const std::string& b) {
+    Held x = Hold(EvaluateText(a));
+    Held y = Hold(EvaluateText(b));
+    std::string total;
+    for (const Value* s : ChainOperands(x.get(), ValueType::Plus)) {
+      std::string partial;
+      for (const Value* t : ChainOperands(y.get(), ValueType::Plus))
+        partial += (partial.empty() ? "(" : "+(") + PrintValue(s) + ")*(" + PrintValue(t) + ")";
+      total += (total.empty() ? "(" : "+(") + partial + ")";
+    }
+    return Eval(total);
+  }
+};
 
 TEST_F(Expansion, ProductsAndPowersOfSums) {
   const Case cases[] = {
@@ -45,6 +63,18 @@ TEST_F(Expansion, ProductsOfSumsAreTheirPartialSumsAdded) {
       {"expand((x/2+1)*(2*x+1))", "1+2*x+1/2*x+x^2"},
   };
   EXPECT_CASES(cases);
+}
+
+// A small power of a sum is its distribution steps: the sum times itself,
+// then that square times the sum to the n-2, multiplied out.
+TEST_F(Expansion, SmallPowersOfSumsAreTheirDistributionSteps) {
+  for (const std::string sum : {"x+y+1", "a-b+2*c", "x^2+x*y+y^2+1", "sin(x)+x+1/2", "x/2+y/3+1"}) {
+    SCOPED_TRACE(sum);
+    const std::string square = Distribution(sum, sum);
+    EXPECT_EQ(Eval("expand((" + sum + ")^2)"), square);
+    EXPECT_EQ(Eval("expand((" + sum + ")^3)"), Eval("expand((" + square + ")*(" + sum + "))"));
+    EXPECT_EQ(Eval("expand((" + sum + ")^4)"), Distribution(square, square));
+  }
 }
 
 TEST_F(Expansion, LeavesWhatItCannotMultiplyOut) {
