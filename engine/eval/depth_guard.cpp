@@ -13,7 +13,9 @@ namespace {
 // error value, printing) and for sanitizer builds, whose frames are larger.
 constexpr std::uintptr_t kReserve = 512 * 1024;
 
-std::uintptr_t ComputeFloor() {
+}  // namespace
+
+std::uintptr_t ComputeStackFloor() {
   pthread_attr_t attr;
   void* base = nullptr;
   std::size_t size = 0;
@@ -27,14 +29,6 @@ std::uintptr_t ComputeFloor() {
     return here > (4u << 20) ? here - (4u << 20) : 0;
   }
   return reinterpret_cast<std::uintptr_t>(base) + kReserve;
-}
-
-}  // namespace
-
-bool StackExhausted() {
-  thread_local std::uintptr_t floor = 0;
-  if (floor == 0) floor = ComputeFloor();
-  return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)) < floor;
 }
 
 Value* DepthError(const Value* term) {

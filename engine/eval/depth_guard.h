@@ -11,9 +11,18 @@
 
 namespace symcalc {
 
+// The lowest address the current thread's stack may reach, with headroom.
+std::uintptr_t ComputeStackFloor();
+
 // True when the current thread's stack is close to its end: deep recursions
-// stop with an error value instead of overflowing.
-bool StackExhausted();
+// stop with an error value instead of overflowing. Inline, because every
+// comparison of terms asks it.
+inline bool StackExhausted() {
+  thread_local std::uintptr_t floor = 0;
+  if (floor == 0) [[unlikely]]
+    floor = ComputeStackFloor();
+  return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)) < floor;
+}
 
 // Counts one level of a recursion of the given kind for as long as it lives.
 // Exceeded() tells the level to stop: either `limit` levels of the kind are
