@@ -23,11 +23,12 @@ artifacts="$work/artifacts"
 mkdir -p "$artifacts"
 # Per-input limits. An input that takes two seconds is slow: it is reported
 # and kept as slow-unit-* (the slowest so far). Some work is slow by design:
-# expand multiplies out powers of sums up to ten thousand terms, which takes
-# seconds in the normal build and tens of times longer under the sanitizers,
-# so only an input still running after five minutes counts as a hang and
-# fails. The engine needs far less memory than the limit on any input short
-# enough to type.
+# expand multiplies out powers of sums of tens of thousands of terms, which
+# takes seconds in the normal build and tens of times longer under the
+# sanitizers; the fuzzer cancels an input's work after half a minute, so only
+# an input still running after five minutes, one that did not stop when
+# asked, counts as a hang and fails. The engine needs far less memory than
+# the limit on any input short enough to type.
 common=(-dict="$src/fuzz/symcalc.dict" -report_slow_units=2 -timeout="${FUZZ_HANG_SECONDS:-300}"
         -rss_limit_mb=2048 -max_len=4096 -artifact_prefix="$artifacts/" -print_final_stats=1)
 
