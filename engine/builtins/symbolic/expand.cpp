@@ -159,9 +159,9 @@ Value* DistributedPowerOfSum(const Value* sum, std::int64_t n) {
 // way distribution builds it; a larger one as one sorted chain, one factor
 // of the sum at a time: the sparse way, since the growing side is
 // multiplied by the short one. Null when the budget allows only the packed
-// way and that cannot take the sum.
-Value* PowerOfSum(const Value* sum, std::int64_t n, Budget budget) {
-  if (PowerTerms(ChainOperands(sum, ValueType::Plus).size(), n) <= kMaxAddedTerms)
+// way and that cannot take the sum. k is the number of terms of the sum.
+Value* PowerOfSum(const Value* sum, std::size_t k, std::int64_t n, Budget budget) {
+  if (PowerTerms(k, n) <= kMaxAddedTerms)
     return DistributedPowerOfSum(sum, n);
   if (!LiteralRewriting())
     if (Value* packed = PackedPowerOfSum(sum, n)) return packed;
@@ -289,7 +289,7 @@ Value* ExpandPower(const Value* e) {
                           : n <= -2 && n >= -kMaxExponent ? PowerBudget(k, -n)
                                                           : Budget::Beyond;
     if (budget != Budget::Beyond) {
-      Held positive = Hold(PowerOfSum(l, n < 0 ? -n : n, budget));
+      Held positive = Hold(PowerOfSum(l, k, n < 0 ? -n : n, budget));
       if (positive && n > 0) return positive.release();
       if (positive) {
         Held one = Hold(MakeQword(1));
